@@ -1,0 +1,22 @@
+// The items of one receipt in Tspr_dok: its card amount without the
+// excluded goods groups, and its item list for the export line.
+#pragma once
+
+#include <stdint.h>
+
+#include "export/rekordy_sprzedazy.h"
+#include "export/ustawienia_eksportu.h"
+#include "host/typy_hosta.h"
+
+// Card amount in units of 1/10000: the summed amounts of the items that are
+// marked, have a non-zero quantity and belong to no excluded group (> 0).
+// 0 when the item table is not available (after an error box).
+double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczoneGrupy[LICZBA_WYKLUCZONYCH_GRUP]);
+
+// Writes "|code;quantity;amount" for every marked item with a positive
+// quantity, excluded groups included.
+void PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon);
+
+// The leading decimal digits of an item code, "0" when there are none;
+// kod is cut in place.
+const char* KodDoWykazu(char* kod);

@@ -1,0 +1,38 @@
+// The few operating-system services the module needs, one implementation
+// per platform (platforma_win32.cpp, platforma_posix.cpp).
+#pragma once
+
+#include <stdint.h>
+
+#include "host/funkcje_hosta.h"
+
+namespace platforma {
+
+// Full path of a loaded module's file; returns its length, 0 on failure.
+uint32_t SciezkaModulu(UchwytModuluHosta modul, char* bufor, uint32_t rozmiar);
+
+// The already loaded host module "TORVEL", without taking a reference.
+UchwytModuluHosta ZnajdzModulHosta();
+
+// An export of a module: by ordinal when the identifier is below 0x10000,
+// otherwise by the name the identifier points to.
+WpisFunkcjiHosta ZnajdzEksport(UchwytModuluHosta modul, uintptr_t identyfikator);
+
+bool DebuggerPodlaczony();
+void TekstDlaDebuggera(const char* tekst);
+
+// Sleeps on the calling thread.
+void Pauza(uint32_t milisekundy);
+
+// Creates a directory relative to the current one; the result is ignored by callers.
+int UtworzKatalog(const char* nazwa);
+
+// Replacements that unit tests install; the shipped module leaves them null.
+struct Zastepstwa {
+    void (*pauza)(uint32_t milisekundy);
+    bool (*debuggerPodlaczony)();
+    void (*tekstDlaDebuggera)(const char* tekst);
+};
+extern Zastepstwa zastepstwa;
+
+}  // namespace platforma

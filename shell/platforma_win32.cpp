@@ -1,0 +1,43 @@
+#include <direct.h>
+#include <windows.h>
+
+#include "shell/platforma.h"
+
+namespace platforma {
+
+uint32_t SciezkaModulu(UchwytModuluHosta modul, char* bufor, uint32_t rozmiar) {
+    if (rozmiar == 0) return 0;
+    DWORD n = GetModuleFileNameA(static_cast<HMODULE>(modul), bufor, rozmiar);
+    bufor[rozmiar - 1] = '\0';  // Windows XP leaves a full buffer unterminated
+    return n;
+}
+
+UchwytModuluHosta ZnajdzModulHosta() {
+    // Appends ".dll": the host's main module is TORVEL.dll.
+    return GetModuleHandleA("TORVEL");
+}
+
+WpisFunkcjiHosta ZnajdzEksport(UchwytModuluHosta modul, uintptr_t identyfikator) {
+    if (modul == nullptr) return nullptr;
+    FARPROC adres = GetProcAddress(static_cast<HMODULE>(modul), reinterpret_cast<LPCSTR>(identyfikator));
+    return reinterpret_cast<WpisFunkcjiHosta>(adres);
+}
+
+bool DebuggerPodlaczony() {
+    if (zastepstwa.debuggerPodlaczony) return zastepstwa.debuggerPodlaczony();
+    return IsDebuggerPresent() != FALSE;
+}
+
+void TekstDlaDebuggera(const char* tekst) {
+    if (zastepstwa.tekstDlaDebuggera) return zastepstwa.tekstDlaDebuggera(tekst);
+    OutputDebugStringA(tekst);
+}
+
+void Pauza(uint32_t milisekundy) {
+    if (zastepstwa.pauza) return zastepstwa.pauza(milisekundy);
+    Sleep(milisekundy);
+}
+
+int UtworzKatalog(const char* nazwa) { return _mkdir(nazwa); }
+
+}  // namespace platforma

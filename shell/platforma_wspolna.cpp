@@ -1,0 +1,5 @@
+#include "shell/platforma.h"
+
+namespace platforma {
+Zastepstwa zastepstwa = {nullptr, nullptr, nullptr};
+}

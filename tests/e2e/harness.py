@@ -1,0 +1,163 @@
+"""Shared pieces of the end-to-end scenarios: a real FTP server and an SMTP
+sink on loopback, and torvel-sim runs in a fresh host directory."""
+
+import json
+import os
+import shutil
+import socket
+import subprocess
+import tempfile
+import threading
+import unittest
+import warnings
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+BIN = os.environ.get("BRENVIK_BIN", os.path.join(os.path.dirname(__file__), "../../build/linux/bin"))
+TORVEL_SIM = os.path.join(BIN, "torvel-sim")
+UZYTKOWNIK = "nazwauzytkownika"
+HASLO = "kwintoru"
+
+# Polish letters of the Mazovia code page, for reading the module's texts.
+MAZOVIA = dict(zip(b"\x86\x8d\x8f\x90\x91\x92\x95\x98\x9c\x9e\xa0\xa1\xa2\xa3\xa4\xa5\xa6\xa7", "ąćĄĘęłĆŚŁśŹŻóÓńŃźż"))
+
+
+def z_mazovii(bajty):
+    return "".join(MAZOVIA.get(b, chr(b)) for b in bajty)
+
+
+def wolny_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class SerwerFtp:
+    """pyftpdlib on 127.0.0.1 with one user; `katalogi` are created below the root."""
+
+    def __init__(self, katalogi=("katalogFTP",), haslo=HASLO):
+        self.korzen = tempfile.mkdtemp(prefix="ftp-")
+        for k in katalogi:
+            os.makedirs(os.path.join(self.korzen, k), exist_ok=True)
+        autoryzacja = DummyAuthorizer()
+        autoryzacja.add_user(UZYTKOWNIK, haslo, self.korzen, perm="elradfmw")
+        obsluga = type("Obsluga", (FTPHandler,), {"authorizer": autoryzacja, "passive_ports": None})
+        obsluga.log_prefix = ""
+        import logging
+        logging.getLogger("pyftpdlib").setLevel(logging.ERROR)
+        self.serwer = FTPServer(("127.0.0.1", 0), obsluga)
+        self.port = self.serwer.socket.getsockname()[1]
+        self.watek = threading.Thread(target=self.serwer.serve_forever, kwargs={"timeout": 0.1}, daemon=True)
+        self.watek.start()
+
+    @property
+    def adres(self):
+        return "127.0.0.1:%d" % self.port
+
+    def zatrzymaj(self):
+        if self.serwer is not None:
+            self.serwer.close_all()
+            self.watek.join(5)
+            self.serwer = None
+
+    def usun(self):
+        self.zatrzymaj()
+        shutil.rmtree(self.korzen, ignore_errors=True)
+
+    def pliki(self, katalog="katalogFTP"):
+        sciezka = os.path.join(self.korzen, katalog)
+        return sorted(os.listdir(sciezka)) if os.path.isdir(sciezka) else []
+
+    def czytaj(self, katalog, nazwa):
+        with open(os.path.join(self.korzen, katalog, nazwa), "rb") as f:
+            return f.read()
+
+
+class SerwerSmtp:
+    """aiosmtpd on 127.0.0.1 accepting any login; keeps what it receives."""
+
+    def __init__(self):
+        from aiosmtpd.controller import Controller
+        from aiosmtpd.smtp import AuthResult
+
+        self.wiadomosci = []
+        self.loginy = []
+        serwer = self
+
+        class Obsluga:
+            async def handle_DATA(self, server, session, envelope):
+                serwer.wiadomosci.append(envelope)
+                return "250 OK"
+
+        def uwierzytelnij(server, session, envelope, mechanism, auth_data):
+            serwer.loginy.append(auth_data)
+            return AuthResult(success=True)
+
+        warnings.simplefilter("ignore")
+        self.port = wolny_port()
+        self.kontroler = Controller(Obsluga(), hostname="127.0.0.1", port=self.port,
+                                    auth_require_tls=False, authenticator=uwierzytelnij)
+        self.kontroler.start()
+
+    @property
+    def adres(self):
+        return "127.0.0.1:%d" % self.port
+
+    def zatrzymaj(self):
+        self.kontroler.stop()
+
+
+def pisz_ini(katalog, sekcje):
+    """brenvik.ini from {section: {key: value}}, in the given order."""
+    with open(os.path.join(katalog, "brenvik.ini"), "wb") as f:
+        for sekcja, klucze in sekcje.items():
+            f.write(b"[%s]\n" % sekcja.encode())
+            for klucz, wartosc in klucze.items():
+                f.write(b"%s=%s\n" % (klucz.encode(), str(wartosc).encode()))
+
+
+class Wynik:
+    def __init__(self, proces, slad):
+        self.kod = proces.returncode
+        self.wyjscie = proces.stdout
+        self.bledy = proces.stderr
+        self.slad = slad
+
+    def wywolania(self, ordinal):
+        return [w for w in self.slad if w["ord"] == ordinal]
+
+
+def torvel_sim(katalog, *argumenty, sim=TORVEL_SIM, prefiks=(), timeout=300):
+    """Runs torvel-sim with the host directory `katalog` and a trace."""
+    slad = os.path.join(katalog, "slad.jsonl")
+    polecenie = list(prefiks) + [sim, "--dir", katalog, "--trace", slad] + list(argumenty)
+    proces = subprocess.run(polecenie, capture_output=True, text=True, timeout=timeout,
+                            stdin=subprocess.DEVNULL, errors="replace")
+    wpisy = []
+    if os.path.exists(slad):
+        with open(slad, encoding="utf-8") as f:
+            wpisy = [json.loads(linia) for linia in f if linia.strip()]
+    return Wynik(proces, wpisy)
+
+
+class ScenariuszTestowy(unittest.TestCase):
+    """A fresh host directory per test."""
+
+    def setUp(self):
+        self.katalog = tempfile.mkdtemp(prefix="torvel-")
+        self.addCleanup(shutil.rmtree, self.katalog, True)
+
+    def ini(self):
+        with open(os.path.join(self.katalog, "brenvik.ini"), "rb") as f:
+            return f.read()
+
+    def plik(self, *czesci):
+        with open(os.path.join(self.katalog, *czesci), "rb") as f:
+            return f.read()
+
+    def ustawienia_ftp(self, serwer, katalog="/katalogFTP", **inne):
+        transmisja = {"hostFTP": serwer.adres, "userFTP": UZYTKOWNIK, "passFTP": HASLO, "dirFTP": katalog}
+        transmisja.update(inne)
+        return {"ustawieniaTransmisji": transmisja}

@@ -1,0 +1,109 @@
+// The stand-in host "TORVEL": the 60 host functions (exported by ordinal),
+// the host callback (30006), and the services behind them. Unit tests drive
+// it in process through this interface; torvel-sim wraps it as a program.
+#pragma once
+
+#include <stdint.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/konwencja.h"
+#include "host/typy_hosta.h"
+
+#if defined(_WIN32)
+#define TORVEL_API extern "C" __declspec(dllexport)
+#else
+#define TORVEL_API extern "C" __attribute__((visibility("default")))
+#endif
+
+// torvel-sim's whole program: command line in, exit status out.
+TORVEL_API int TorvelUruchom(int argc, char** argv);
+
+namespace torvel {
+
+// One thing the host showed to the user (status text, message, warning,
+// error box, form), kept for tests and printed to the terminal.
+struct Komunikat {
+    int ordinal;
+    std::string tytul;  // UTF-8
+    std::string tekst;  // UTF-8, markup bytes kept as they came
+    int32_t styl;
+};
+
+// An answer of the compatibility questions.
+struct OdpowiedziZgodnosci {
+    int32_t brakujaceCechy = 0;          // host callback (1, 1)
+    uint32_t numerDatyModulu = 0;        // 52006 for a build date text, when set (else YYYYMMDD of the text)
+    bool numerDatyModuluUstawiony = false;
+    uint32_t numerDatyHosta = 20261201;    // 52006 (null): the host's own build date as YYYYMMDD
+    int32_t sprzeciw = 0;                 // 30018: non-zero = objection
+    std::string tekstSprzeciwu;           // written into the buffer of 30018 (Mazovia)
+    int32_t wersjaInterfejsu = 112;      // 51594
+};
+
+struct Stan {
+    // --- process and user interface
+    std::string katalog;        // the host's current directory, absolute
+    bool interaktywny = false;  // modal windows wait for the user
+    bool cichy = false;         // nothing printed to the terminal
+    std::vector<Komunikat> komunikaty;
+
+    // --- dates and times
+    int rok = 2026, miesiac = 12, dzien = 7;
+    int godzina = 13, minuta = 42;
+
+    // --- tables
+    std::set<int> niedostepneTabele;             // 52256 answers null
+    std::map<int, int16_t> rozmiaryRekordow;     // overrides of the expected sizes
+
+    // --- programs and mail
+    std::string programCurl = "curl";  // what 52011 runs for "curl"
+
+    // --- host state (commands, automatic export, compatibility)
+    int32_t flagaWsadowa = 0;        // 37974
+    int16_t przelacznikAutomatu = 1; // 52267
+    uint16_t slowoOpcji = 0;         // 32300 / 32408
+    int32_t stanHosta = 0;           // 24235
+    OdpowiedziZgodnosci zgodnosc;
+    bool brakFunkcjiZwrotnej = false;  // export 30006 missing
+    const ::RekordPolecenia* polecenie = nullptr;  // registered through 52081, withdrawn by 52082
+    int32_t flagaPrzyOdczycieKas = -1;        // batch flag as 51539 last saw it
+    int32_t flagaPrzyOdczycieSprzedazy = -1;  // batch flag as 51636 last saw it
+
+    // --- form (52026)
+    std::string formularzOd, formularzDo;  // host date texts typed into the form, empty = keep
+    std::string formularzPrzycisk = "F12";
+};
+
+Stan& stan();
+
+// Everything back to a fresh host (tables emptied, trace closed, ordinals shown).
+void Resetuj();
+
+// Ordinals that the host does not provide (before the module is loaded).
+void UkryjFunkcje(const std::vector<int>& ordinaly);
+
+// JSON-lines trace of every host call; an empty name stops it.
+bool OtworzSlad(const std::string& plik);
+// The trace of this process, one JSON text per host call.
+const std::vector<std::string>& Slad();
+void WyczyscSlad();
+// The in-memory trace grows with every call; long runs switch it off.
+void UstawSladWPamieci(bool wlaczony);
+
+// Sales tables from the JSON fixture (file or text).
+bool WczytajDane(const std::string& plik, std::string* blad);
+bool WczytajDaneZTekstu(const std::string& tekst, std::string* blad);
+
+// Host date text of a calendar date, and back.
+std::string TekstDaty(int rok, int miesiac, int dzien);
+bool CzytajDate(const std::string& tekst, int* rok, int* miesiac, int* dzien);
+
+// Mazovia <-> UTF-8.
+std::string ZMazovii(const char* tekst);
+std::string DoMazovii(const std::string& utf8);
+
+}  // namespace torvel

@@ -1,0 +1,77 @@
+// Helpers shared by the host's service files.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "host/funkcje_hosta.h"
+#include "torvel/torvel.h"
+
+// Host functions are exported under these names (TORVEL.def on Windows,
+// the export table of eksporty_hosta.cpp on POSIX).
+#define TORVEL_FUNKCJA(Zwrot) extern "C" Zwrot HOSTCALL
+
+namespace torvel {
+
+using json = nlohmann::json;
+
+// A Mazovia text argument for the trace: decoded to UTF-8, null stays null.
+json T(const char* tekstMazovia);
+
+// Records one host call: one JSON line {"ord":N,"args":[...],"ret":...}.
+void Zapisz(int ordinal, json argumenty, json wynik);
+
+// Shows a text to the user: kept in stan().komunikaty and printed to the
+// terminal in UTF-8 (markup bytes rendered).
+void Pokaz(int ordinal, const char* tytulMazovia, const char* tekstMazovia, int32_t styl);
+
+// Asks the user to acknowledge a modal window when the run is interactive.
+void CzekajNaUzytkownika();
+
+// vsnprintf into a std::string.
+std::string Formatuj(const char* format, va_list argumenty);
+
+// A path of the module (backslashes, relative to the host's directory)
+// as this platform's path.
+std::string SciezkaHosta(const char* sciezkaModulu);
+
+// Per-service state back to a fresh host; called by Resetuj().
+void ResetujTabele();
+void ResetujPliki();
+// Every ordinal provided again (undoes UkryjFunkcje).
+void PokazWszystkieFunkcje();
+
+// Loading the module as the host does (dlopen / LoadLibrary) and finding its
+// exports by ordinal.
+void* ZaladujModul(const std::string& sciezka, std::string* blad);
+void* EksportModulu(void* modul, int ordinal);
+// Directory of the running program, ending with a separator.
+std::string KatalogProgramu();
+// Makes the directory the process's current one; stores its absolute form.
+bool UstawKatalogBiezacy(const std::string& katalog, std::string* bezwzgledny);
+extern const char* const NAZWA_PLIKU_MODULU;  // brenvik.so / brenvik.dll
+
+}  // namespace torvel
+
+namespace torvel {
+
+// Whole files as bytes. CzytajPlik is false when the file cannot be read;
+// *brakPliku then tells whether it does not exist at all.
+bool CzytajPlik(const std::string& sciezka, std::string* tresc, bool* brakPliku = nullptr);
+bool ZapiszPlik(const std::string& sciezka, const std::string& tresc);
+
+// The host's directory, absolute, ending with this platform's separator
+// (what 37980 answers).
+std::string KatalogHosta();
+
+// An argument text split into arguments as the Windows C runtime splits a
+// command line, and arguments joined into a text that splits back to them.
+std::vector<std::string> PodzielWierszPolecen(const std::string& tekst);
+std::string ZlozWierszPolecen(const std::vector<std::string>& argumenty);
+
+// Runs a program with these arguments and waits for it: its exit code, or
+// -1 when it cannot be started. Its output goes to the host's stderr.
+int UruchomProgram(const std::string& program, const std::vector<std::string>& argumenty);
+
+}  // namespace torvel
