@@ -13,6 +13,7 @@ import warnings
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.ioloop import IOLoop
 from pyftpdlib.servers import FTPServer
 
 BIN = os.environ.get("BRENVIK_BIN", os.path.join(os.path.dirname(__file__), "../../build/linux/bin"))
@@ -47,7 +48,8 @@ class SerwerFtp:
         obsluga.log_prefix = ""
         import logging
         logging.getLogger("pyftpdlib").setLevel(logging.ERROR)
-        self.serwer = FTPServer(("127.0.0.1", 0), obsluga)
+        # An event loop of its own: close_all() closes every socket of its loop.
+        self.serwer = FTPServer(("127.0.0.1", 0), obsluga, ioloop=IOLoop())
         self.port = self.serwer.socket.getsockname()[1]
         self.watek = threading.Thread(target=self.serwer.serve_forever, kwargs={"timeout": 0.1}, daemon=True)
         self.watek.start()

@@ -45,7 +45,7 @@ TEST_F(EksportPlik, PrzykladZNazwaIBajtamiCRLF) {
     EXPECT_EQ(CzytajPlik("BRENVIK/07_015_2026_12_07_1342.csv"),
               "07\r\n4400123;2026-12-05 09:07;45.50;42.00;015|5901234123457;2.000;3.49|2000123;1.500;12.99\r\n");
     ASSERT_GE(ArgumentyCurl().size(), 6u);
-    const std::string& lokalny = ArgumentyCurl()[5];
+    std::string lokalny = ArgumentyCurl()[5];
     EXPECT_NE(lokalny.find("07_015_2026_12_07_1342.csv"), std::string::npos) << lokalny;
 }
 

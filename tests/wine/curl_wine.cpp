@@ -2,7 +2,11 @@
 // torvel-sim.exe, it is what the host's "curl" finds first. It hands its
 // arguments to the machine's curl, turning each Windows path (X:\...) into
 // the Unix path Wine maps it to, which a Linux program understands.
+// Wine does not pass a Unix program's exit code back to CreateProcess's
+// caller, so a shell runs curl and leaves the code in a file.
 #include <windows.h>
+
+#include <stdlib.h>
 
 #include <string>
 #include <vector>
@@ -51,7 +55,14 @@ std::string NaUnix(const std::string& sciezka, WineNaUnix mapuj) {
 int main(int argc, char** argv) {
     auto mapuj = reinterpret_cast<WineNaUnix>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::string wiersz = "Z:\\usr\\bin\\curl";
+    char katalogTymczasowy[MAX_PATH], plikKodu[MAX_PATH];
+    if (!GetTempPathA(sizeof katalogTymczasowy, katalogTymczasowy) ||
+        !GetTempFileNameA(katalogTymczasowy, "crl", 0, plikKodu))
+        return 126;
+    DeleteFileA(plikKodu);
+    std::string kodUnix = NaUnix(plikKodu, mapuj);
+    std::string skrypt = "/usr/bin/curl \"$@\"; echo $? > '" + kodUnix + ".t' && mv '" + kodUnix + ".t' '" + kodUnix + "'";
+    std::string wiersz = "Z:\\bin\\sh -c " + Zacytuj(skrypt) + " sh";
     for (int i = 1; i < argc; ++i) wiersz += " " + Zacytuj(NaUnix(argv[i], mapuj));
 
     STARTUPINFOA start = {};
@@ -61,9 +72,20 @@ int main(int argc, char** argv) {
     bufor.push_back('\0');
     if (!CreateProcessA(nullptr, bufor.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &proces)) return 127;
     WaitForSingleObject(proces.hProcess, INFINITE);
-    DWORD kod = 1;
-    GetExitCodeProcess(proces.hProcess, &kod);
     CloseHandle(proces.hThread);
     CloseHandle(proces.hProcess);
-    return static_cast<int>(kod);
+    // The shell may outlive the handle Wine gave back: wait for its file.
+    for (int proba = 0; proba < 6000; ++proba) {
+        HANDLE plik = CreateFileA(plikKodu, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (plik != INVALID_HANDLE_VALUE) {
+            char tekst[16] = {};
+            DWORD przeczytane = 0;
+            ReadFile(plik, tekst, sizeof tekst - 1, &przeczytane, nullptr);
+            CloseHandle(plik);
+            DeleteFileA(plikKodu);
+            return atoi(tekst);
+        }
+        Sleep(100);
+    }
+    return 125;
 }
