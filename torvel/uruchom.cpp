@@ -19,7 +19,7 @@ typedef int32_t(HOSTCALL* Eksport30009)(void);
 typedef uint32_t(HOSTCALL* Eksport30010)(int32_t);
 
 const char* const POMOC =
-    "torvel-sim [options] connect|menu|event|disconnect\n"
+    "torvel-sim [options] connect|menu|event|disconnect|report\n"
     "  --module PATH        module to load (default: the one built beside torvel-sim)\n"
     "  --dir DIR            the host's current directory (default: .)\n"
     "  --data FILE          sales tables as JSON (default: the bundled sample shop)\n"
@@ -30,6 +30,7 @@ const char* const POMOC =
     "  --missing N,N,...    ordinals the host does not provide\n"
     "  --trace FILE         JSON-lines trace of every host call\n"
     "  --interactive        modal windows and the form wait for the user\n"
+    "report asks the module for its load-failure report at once, before any connect.\n"
     "  --quiet              print nothing but errors\n"
     "host answers for tests:\n"
     "  --switch N           the automatic export's enabling switch (default 1)\n"
@@ -102,7 +103,7 @@ int CzytajOpcje(int argc, char** argv, Opcje* o) {
         if (a == "--help" || a == "-h") {
             fputs(POMOC, stdout);
             exit(0);
-        } else if (a == "connect" || a == "menu" || a == "event" || a == "disconnect") {
+        } else if (a == "connect" || a == "menu" || a == "event" || a == "disconnect" || a == "report") {
             if (!o->polecenie.empty()) return Blad("one command only");
             o->polecenie = a;
         } else if (a == "--interactive") {
@@ -167,7 +168,7 @@ int CzytajOpcje(int argc, char** argv, Opcje* o) {
             return Blad("unknown option: " + a);
         }
     }
-    if (o->polecenie.empty()) return Blad("no command given (connect, menu, event or disconnect)");
+    if (o->polecenie.empty()) return Blad("no command given (connect, menu, event, disconnect or report)");
     return 0;
 }
 
@@ -217,6 +218,12 @@ TORVEL_API int TorvelUruchom(int argc, char** argv) {
     auto zdarzenie = reinterpret_cast<Eksport30008>(EksportModulu(modul, 30008));
     if (polacz == nullptr || zdarzenie == nullptr) return Blad("the module lacks export 30001 or 30008");
 
+    if (o.polecenie == "report") {
+        zdarzenie(1);
+        OtworzSlad("");
+        return 0;
+    }
+
     char rekordHosta[256] = {};
     if (polacz(&TorvelFunkcjaZwrotna, rekordHosta) != 0) {
         if (!stan().cichy) printf("torvel-sim: the module refused the connection\n");
@@ -236,6 +243,10 @@ TORVEL_API int TorvelUruchom(int argc, char** argv) {
         zdarzenie(0);
     } else if (o.polecenie == "disconnect") {
         polacz(nullptr, nullptr);
+    }
+    if (!stan().cichy) {
+        printf("torvel-sim: batch flag %d, option word 0x%04X, host state %d\n", stan().flagaWsadowa,
+               stan().slowoOpcji, stan().stanHosta);
     }
     OtworzSlad("");
     return 0;

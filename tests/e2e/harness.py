@@ -45,24 +45,29 @@ class SerwerFtp:
         autoryzacja = DummyAuthorizer()
         autoryzacja.add_user(UZYTKOWNIK, haslo, self.korzen, perm="elradfmw")
         obsluga = type("Obsluga", (FTPHandler,), {"authorizer": autoryzacja, "passive_ports": None})
-        obsluga.log_prefix = ""
-        import logging
-        logging.getLogger("pyftpdlib").setLevel(logging.ERROR)
-        # An event loop of its own: close_all() closes every socket of its loop.
-        self.serwer = FTPServer(("127.0.0.1", 0), obsluga, ioloop=IOLoop())
+        # An event loop of its own, run by this object's thread alone.
+        self.petla = IOLoop()
+        self.serwer = FTPServer(("127.0.0.1", 0), obsluga, ioloop=self.petla)
         self.port = self.serwer.socket.getsockname()[1]
-        self.watek = threading.Thread(target=self.serwer.serve_forever, kwargs={"timeout": 0.1}, daemon=True)
+        self.koniec = threading.Event()
+        self.watek = threading.Thread(target=self._obsluguj, daemon=True)
         self.watek.start()
+
+    def _obsluguj(self):
+        while not self.koniec.is_set():
+            self.petla.poll(0.05)
+            self.petla.sched.poll()
+        self.serwer.close_all()
 
     @property
     def adres(self):
         return "127.0.0.1:%d" % self.port
 
     def zatrzymaj(self):
-        if self.serwer is not None:
-            self.serwer.close_all()
-            self.watek.join(5)
-            self.serwer = None
+        if self.watek is not None:
+            self.koniec.set()
+            self.watek.join(10)
+            self.watek = None
 
     def usun(self):
         self.zatrzymaj()

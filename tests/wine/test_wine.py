@@ -65,7 +65,7 @@ class ModulPodWine(harness.ScenariuszTestowy):
 
 
 class TeSameWynikiCoNaLinuksie(harness.ScenariuszTestowy):
-    def uruchom_oba(self, przygotuj, *argumenty):
+    def uruchom_oba(self, przygotuj, *argumenty, serwer_dziala=True):
         wyniki = {}
         for nazwa in ("linux", "wine"):
             katalog = os.path.join(self.katalog, nazwa)
@@ -73,6 +73,8 @@ class TeSameWynikiCoNaLinuksie(harness.ScenariuszTestowy):
             serwer = harness.SerwerFtp(katalogi=("katalogFTP",))
             self.addCleanup(serwer.usun)
             harness.pisz_ini(katalog, przygotuj(serwer))
+            if not serwer_dziala:
+                serwer.zatrzymaj()
             if nazwa == "linux":
                 wynik = harness.torvel_sim(katalog, *argumenty)
             else:
@@ -90,16 +92,17 @@ class TeSameWynikiCoNaLinuksie(harness.ScenariuszTestowy):
         sekcje.update(dodatkowe)
         return sekcje
 
-    def sprawdz_zgodnosc(self, wyniki):
+    def sprawdz_zgodnosc(self, wyniki, wyslanych=1):
         linux, wine = wyniki["linux"], wyniki["wine"]
         self.assertEqual(sorted(linux[0]), sorted(wine[0]))
         for nazwa in linux[0]:
             self.assertEqual(linux[0][nazwa].decode("latin-1"), wine[0][nazwa].decode("latin-1"), nazwa)
         self.assertEqual(linux[1], wine[1])
-        self.assertEqual(len(wine[1]), 1, "one file uploaded")
-        plik = next(iter(wine[1].values()))
-        self.assertTrue(plik.startswith(b"07\r\n"))
-        self.assertGreater(plik.count(b"\r\n"), 1, "card receipts exported")
+        self.assertEqual(len(wine[1]), wyslanych, "files uploaded")
+        eksporty = [tresc for nazwa, tresc in wine[0].items() if nazwa.startswith("BRENVIK/")]
+        self.assertEqual(len(eksporty), 1)
+        self.assertTrue(eksporty[0].startswith(b"07\r\n"))
+        self.assertGreater(eksporty[0].count(b"\r\n"), 1, "card receipts exported")
 
     def test_polecenie_z_menu(self):
         wyniki = self.uruchom_oba(self.ustawienia, "--today", "2026-12-08", "--time", "09:15",
@@ -112,6 +115,18 @@ class TeSameWynikiCoNaLinuksie(harness.ScenariuszTestowy):
             "--today", "2026-12-08", "--time", "00:00", "event")
         self.sprawdz_zgodnosc(wyniki)
         self.assertIn(b"DataOstatniegoEksportu=C6.12.07", wyniki["wine"][0]["brenvik.ini"])
+
+    def test_polecenie_z_flaga_wsadowa(self):
+        wyniki = self.uruchom_oba(self.ustawienia, "--today", "2026-12-06", "--time", "18:05", "--batch", "1", "menu")
+        self.sprawdz_zgodnosc(wyniki)
+
+    def test_zdarzenie_gdy_serwer_nie_odpowiada(self):
+        wyniki = self.uruchom_oba(
+            lambda s: self.ustawienia(s, danePomocnicze={"DataOstatniegoEksportu": "C6.12.02"}),
+            "--today", "2026-12-08", "--time", "23:59", "event", serwer_dziala=False)
+        self.sprawdz_zgodnosc(wyniki, wyslanych=0)
+        self.assertIn(b"DataOstatniegoEksportu=C6.12.02", wyniki["wine"][0]["brenvik.ini"])
+        self.assertNotIn(b"OstatniOdczyt", wyniki["wine"][0]["brenvik.ini"])
 
 
 if __name__ == "__main__":
