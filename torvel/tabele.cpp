@@ -22,20 +22,8 @@ enum {
     BEZ_TABELI = 0,  // a cursor whose start selected nothing
 };
 
-struct Paragon {
-    int32_t numerParagonu = 0;
-    std::string dataParagonu, opisParagonu;  // Mazovia
-    int16_t minutaParagonu = 0, stanParagonu = 0;
-    double kwota1 = 0, kwota2 = 0;
-    uint8_t trybKwot = 0;
-};
-
-struct Pozycja {
-    int32_t numerParagonu = 0, ilosc = 0;
-    std::string kodPozycji;  // Mazovia
-    int16_t grupa = 0, znacznikPozycji = 0;
-    double kwotaSumy0 = 0, kwotaSumy1 = 0, kwotaWykazu0 = 0, kwotaWykazu1 = 0;
-};
+using Paragon = RekordParagonu;
+using Pozycja = RekordPozycji;
 
 struct Dane {
     std::vector<Paragon> paragony;
@@ -311,6 +299,16 @@ bool WczytajDane(const std::string& plik, std::string* blad) {
         return false;
     }
     return WczytajDaneZTekstu(tekst, blad);
+}
+
+void WczytajRekordy(std::vector<RekordParagonu> paragony, std::vector<RekordPozycji> pozycje) {
+    Dane dane;
+    dane.paragony = std::move(paragony);
+    dane.pozycje = std::move(pozycje);
+    for (size_t i = 0; i < dane.pozycje.size(); ++i)
+        dane.pozycjeParagonu[dane.pozycje[i].numerParagonu].push_back(static_cast<uint32_t>(i));
+    tabele().dane = std::move(dane);
+    ++tabele().pokolenie;
 }
 
 void ResetujTabele() {

@@ -98,6 +98,25 @@ void UstawSladWPamieci(bool wlaczony);
 bool WczytajDane(const std::string& plik, std::string* blad);
 bool WczytajDaneZTekstu(const std::string& tekst, std::string* blad);
 
+// A receipt (Tspr) and an item (Tspr_dok) as the host holds them, texts in
+// Mazovia; packed into the record buffer on each cursor step.
+struct RekordParagonu {
+    int32_t numerParagonu = 0;
+    std::string dataParagonu, opisParagonu;
+    int16_t minutaParagonu = 0, stanParagonu = 0;
+    double kwota1 = 0, kwota2 = 0;
+    uint8_t trybKwot = 0;
+};
+struct RekordPozycji {
+    int32_t numerParagonu = 0, ilosc = 0;
+    std::string kodPozycji;
+    int16_t grupa = 0, znacznikPozycji = 0;
+    double kwotaSumy0 = 0, kwotaSumy1 = 0, kwotaWykazu0 = 0, kwotaWykazu1 = 0;
+};
+// Sales tables straight from records in memory, as if loaded from a fixture
+// holding them in this order (large generated tables skip the JSON).
+void WczytajRekordy(std::vector<RekordParagonu> paragony, std::vector<RekordPozycji> pozycje);
+
 // Host date text of a calendar date, and back.
 std::string TekstDaty(int rok, int miesiac, int dzien);
 bool CzytajDate(const std::string& tekst, int* rok, int* miesiac, int* dzien);
