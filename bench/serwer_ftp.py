@@ -14,7 +14,8 @@ from pyftpdlib.servers import FTPServer
 def main():
     korzen = sys.argv[1]
     os.makedirs(os.path.join(korzen, "eksport"), exist_ok=True)
-    logging.getLogger("pyftpdlib").setLevel(logging.ERROR)
+    # A handler of our own keeps pyftpdlib from installing its chatty one.
+    logging.basicConfig(level=logging.ERROR)
     autoryzacja = DummyAuthorizer()
     autoryzacja.add_user("pomiar", "pomiar", korzen, perm="elradfmw")
     obsluga = type("Obsluga", (FTPHandler,), {"authorizer": autoryzacja, "passive_ports": None})

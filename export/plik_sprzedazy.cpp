@@ -68,7 +68,11 @@ bool NumerKarty(const char* opisParagonu, char* karta, size_t rozmiar) {
     static const char ZNACZNIK_KARTY[] = "Karta:";
     const char* znacznik = strstr(opisParagonu, ZNACZNIK_KARTY);
     if (znacznik == nullptr || rozmiar == 0) return false;
-    snprintf(karta, rozmiar, "%s", znacznik + (sizeof ZNACZNIK_KARTY - 1));
+    // A bounded copy, cut to the buffer; runs once per receipt with a card.
+    const char* numer = znacznik + (sizeof ZNACZNIK_KARTY - 1);
+    size_t dlugosc = strnlen(numer, rozmiar - 1);
+    memcpy(karta, numer, dlugosc);
+    karta[dlugosc] = '\0';
     H52133()(karta);
     char* odstep = strchr(karta, ' ');
     if (odstep != nullptr) *odstep = '\0';

@@ -53,13 +53,17 @@ std::string TekstDaty(int rok, int miesiac, int dzien) {
     if (rok < ROK_OD || rok > ROK_DO || miesiac < 1 || miesiac > 12 || dzien < 1 || dzien > DniMiesiaca(rok, miesiac))
         return std::string();
     char znakDekady = rok >= 2020 ? static_cast<char>('C' + (rok - 2020) / 10) : static_cast<char>('0' + (rok % 100) / 10);
-    char tekst[16];
+    char tekst[32];  // room for any int the compiler cannot rule out
     snprintf(tekst, sizeof tekst, "%c%d.%02d.%02d", znakDekady, rok % 10, miesiac, dzien);
     return tekst;
 }
 
-bool CzytajDate(const std::string& tekst, int* rok, int* miesiac, int* dzien) {
-    if (tekst.size() != DLUGOSC_DATY || tekst[2] != '.' || tekst[5] != '.') return false;
+namespace {
+
+// The parser for texts of known length, so that the host's date functions
+// need not copy their arguments into strings.
+bool CzytajZnakiDaty(const char* tekst, size_t dlugosc, int* rok, int* miesiac, int* dzien) {
+    if (dlugosc != DLUGOSC_DATY || tekst[2] != '.' || tekst[5] != '.') return false;
     for (int i : {1, 3, 4, 6, 7})
         if (!Cyfra(tekst[i])) return false;
     int r;
@@ -80,10 +84,19 @@ bool CzytajDate(const std::string& tekst, int* rok, int* miesiac, int* dzien) {
     return true;
 }
 
+}  // namespace
+
+bool CzytajDate(const std::string& tekst, int* rok, int* miesiac, int* dzien) {
+    return CzytajZnakiDaty(tekst.data(), tekst.size(), rok, miesiac, dzien);
+}
+
 namespace {
 
 bool CzytajTekstDaty(const char* tekst, int* rok, int* miesiac, int* dzien) {
-    return tekst != nullptr && torvel::CzytajDate(std::string(tekst), rok, miesiac, dzien);
+    if (tekst == nullptr) return false;
+    size_t dlugosc = 0;  // up to one past a date's length is enough to tell
+    while (dlugosc <= DLUGOSC_DATY && tekst[dlugosc] != '\0') ++dlugosc;
+    return CzytajZnakiDaty(tekst, dlugosc, rok, miesiac, dzien);
 }
 
 // A host date text into a buffer of the host's date size (8 characters and NUL).
@@ -142,12 +155,13 @@ TORVEL_FUNKCJA(int32_t) Torvel30908(const char* a, const char* b) {
     int ra, ma, da, rb, mb, db;
     int32_t wynik;
     if (torvel::CzytajTekstDaty(a, &ra, &ma, &da) && torvel::CzytajTekstDaty(b, &rb, &mb, &db)) {
-        int64_t roznica = torvel::DzienKalendarza(ra, ma, da) - torvel::DzienKalendarza(rb, mb, db);
-        wynik = roznica < 0 ? -1 : roznica > 0 ? 1 : 0;
+        // Valid dates order as (year, month, day) do.
+        int roznica = ra != rb ? ra - rb : ma != mb ? ma - mb : da - db;
+        wynik = torvel::Znak(roznica);
     } else {
         wynik = torvel::Znak(strcmp(torvel::Tekst(a), torvel::Tekst(b)));
     }
-    torvel::Zapisz(30908, json::array({T(a), T(b)}), wynik);
+    if (torvel::SladAktywny()) torvel::Zapisz(30908, json::array({T(a), T(b)}), wynik);
     return wynik;
 }
 
@@ -176,7 +190,8 @@ TORVEL_FUNKCJA(int32_t) Torvel30520(const char* data, int16_t* rok, int16_t* mie
 }
 
 TORVEL_FUNKCJA(char*) Torvel52161(char* cel, const char* zrodlo, int32_t n) {
-    json argumenty = json::array({cel == nullptr ? json(nullptr) : json("buffer"), T(zrodlo), n});
+    json argumenty;
+    if (torvel::SladAktywny()) argumenty = json::array({cel == nullptr ? json(nullptr) : json("buffer"), T(zrodlo), n});
     if (cel != nullptr) {
         size_t najwyzej = n > 0 ? static_cast<size_t>(n) : 0;
         size_t dlugosc = 0;
@@ -185,12 +200,13 @@ TORVEL_FUNKCJA(char*) Torvel52161(char* cel, const char* zrodlo, int32_t n) {
         memmove(cel, z, dlugosc);
         cel[dlugosc] = '\0';
     }
-    torvel::Zapisz(52161, std::move(argumenty), T(cel));
+    if (torvel::SladAktywny()) torvel::Zapisz(52161, std::move(argumenty), T(cel));
     return cel;
 }
 
 TORVEL_FUNKCJA(char*) Torvel52133(char* tekst) {
-    json argumenty = json::array({T(tekst)});
+    json argumenty;
+    if (torvel::SladAktywny()) argumenty = json::array({T(tekst)});
     if (tekst != nullptr) {
         size_t poczatek = 0, koniec = strlen(tekst);
         while (poczatek < koniec && (tekst[poczatek] == ' ' || tekst[poczatek] == '\t')) ++poczatek;
@@ -198,6 +214,6 @@ TORVEL_FUNKCJA(char*) Torvel52133(char* tekst) {
         memmove(tekst, tekst + poczatek, koniec - poczatek);
         tekst[koniec - poczatek] = '\0';
     }
-    torvel::Zapisz(52133, std::move(argumenty), T(tekst));
+    if (torvel::SladAktywny()) torvel::Zapisz(52133, std::move(argumenty), T(tekst));
     return tekst;
 }

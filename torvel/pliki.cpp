@@ -2,6 +2,7 @@
 // formatted writes and the host directory. Files are always opened binary;
 // text modes write CR LF for LF as the Windows runtime does, so the bytes
 // are the same on every platform.
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -35,6 +36,10 @@ struct StrumienPliku {
     int uchwyt = 0;
     FILE* plik = nullptr;
     bool tekstowy = true;
+    // Text written in text mode, where the platform can translate a
+    // stream's buffer on its way to plik (see OtworzWyjscieTekstowe); null
+    // otherwise.
+    FILE* wyjscieTekstowe = nullptr;
 };
 
 // What the holder storage of the module holds between 22562 and 22563.
@@ -81,16 +86,100 @@ bool Bezwzgledna(const std::string& sciezka) {
 #endif
 }
 
-// Text mode as the Windows runtime writes it.
-std::string TrybTekstowy(const std::string& tekst) {
-    std::string wynik;
-    wynik.reserve(tekst.size() + tekst.size() / 16);
-    for (char c : tekst) {
-        if (c == '\n') wynik += '\r';
-        wynik += c;
+// Writes the bytes; text mode as the Windows runtime writes it, CR LF for
+// every LF. False when the stream took less.
+bool ZapiszBajty(FILE* plik, const char* dane, size_t dlugosc, bool tekstowy) {
+    if (!tekstowy) return fwrite(dane, 1, dlugosc, plik) == dlugosc;
+    while (dlugosc > 0) {
+        const char* lf = static_cast<const char*>(memchr(dane, '\n', dlugosc));
+        size_t odcinek = lf == nullptr ? dlugosc : static_cast<size_t>(lf - dane);
+        if (fwrite(dane, 1, odcinek, plik) != odcinek) return false;
+        if (lf == nullptr) break;
+        if (fwrite("\r\n", 1, 2, plik) != 2) return false;
+        dane += odcinek + 1;
+        dlugosc -= odcinek + 1;
     }
-    return wynik;
+    return true;
 }
+
+#if defined(__GLIBC__)
+// Text mode for long runs of formatted writes: a stdio stream whose buffer
+// is translated (CR LF for LF) when it is flushed into the file. A write
+// then formats straight into that buffer, as the Windows runtime's text
+// mode does, instead of into a text of its own that is copied on.
+ssize_t PrzetlumaczDoPliku(void* strumien, const char* dane, size_t dlugosc) {
+    FILE* plik = static_cast<StrumienPliku*>(strumien)->plik;
+    char bufor[2 * 4096];
+    size_t zapisane = 0;
+    while (zapisane < dlugosc) {
+        size_t n = 0;
+        for (size_t i = 0; i < 4096 && zapisane < dlugosc; ++i, ++zapisane) {
+            if (dane[zapisane] == '\n') bufor[n++] = '\r';
+            bufor[n++] = dane[zapisane];
+        }
+        if (fwrite(bufor, 1, n, plik) != n) return -1;
+    }
+    return static_cast<ssize_t>(dlugosc);
+}
+
+FILE* OtworzWyjscieTekstowe(StrumienPliku* strumien) {
+    cookie_io_functions_t funkcje = {nullptr, PrzetlumaczDoPliku, nullptr, nullptr};
+    FILE* wyjscie = fopencookie(strumien, "w", funkcje);
+    // The translated buffer goes to the file as it is, without a second buffer.
+    if (wyjscie != nullptr) setvbuf(strumien->plik, nullptr, _IONBF, 0);
+    return wyjscie;
+}
+#else
+FILE* OtworzWyjscieTekstowe(StrumienPliku*) { return nullptr; }
+#endif
+
+// Closes the stream: the text output first, which flushes into the file.
+bool ZamknijStrumien(StrumienPliku* strumien) {
+    bool dobrze = strumien->wyjscieTekstowe == nullptr || fclose(strumien->wyjscieTekstowe) == 0;
+    strumien->wyjscieTekstowe = nullptr;
+    if (strumien->plik != nullptr) dobrze = fclose(strumien->plik) == 0 && dobrze;
+    strumien->plik = nullptr;
+    return dobrze;
+}
+
+// A formatted text in a buffer of its own when it fits (every line and item
+// group of an export does), so that one write costs no allocation.
+class TekstFormatowany {
+public:
+    TekstFormatowany(const char* format, va_list argumenty) {
+        if (format == nullptr) return;
+        // A format without conversions is its own text (a line end, a separator).
+        if (strchr(format, '%') == nullptr) {
+            dane_ = format;
+            dlugosc_ = strlen(format);
+            return;
+        }
+        va_list kopia;
+        va_copy(kopia, argumenty);
+        int n = vsnprintf(krotki_, sizeof krotki_, format, kopia);
+        va_end(kopia);
+        if (n <= 0) return;
+        if (static_cast<size_t>(n) < sizeof krotki_) {
+            dane_ = krotki_;
+            dlugosc_ = static_cast<size_t>(n);
+        } else {
+            dlugi_ = Formatuj(format, argumenty);
+            dane_ = dlugi_.c_str();
+            dlugosc_ = dlugi_.size();
+        }
+    }
+    TekstFormatowany(const TekstFormatowany&) = delete;
+    TekstFormatowany& operator=(const TekstFormatowany&) = delete;
+
+    const char* Dane() const { return dane_; }
+    size_t Dlugosc() const { return dlugosc_; }
+
+private:
+    char krotki_[1024];
+    std::string dlugi_;
+    const char* dane_ = "";
+    size_t dlugosc_ = 0;
+};
 
 // "r", "w", "a", optionally "+", then "t" or "b" (text when neither is given).
 bool CzytajTryb(const char* tryb, std::string* trybFopen, bool* tekstowy) {
@@ -159,8 +248,7 @@ bool ZapiszPlik(const std::string& sciezka, const std::string& tresc) {
 }
 
 void ResetujPliki() {
-    for (auto& wpis : pliki().otwarte)
-        if (wpis.second->plik != nullptr) fclose(wpis.second->plik);
+    for (auto& wpis : pliki().otwarte) ZamknijStrumien(wpis.second.get());
     pliki().otwarte.clear();
 }
 
@@ -180,6 +268,9 @@ TORVEL_FUNKCJA(int32_t) Torvel52534(const char* nazwa, const char* tryb, int32_t
             auto strumien = std::make_unique<torvel::StrumienPliku>();
             strumien->plik = plik;
             strumien->tekstowy = tekstowy;
+            // Only files that are just written: a translating stream cannot read or seek.
+            if (tekstowy && trybFopen != "r+b" && trybFopen != "w+b" && trybFopen != "a+b" && trybFopen != "rb")
+                strumien->wyjscieTekstowe = torvel::OtworzWyjscieTekstowe(strumien.get());
             strumien->uchwyt = uchwyt = torvel::pliki().nastepnyUchwyt++;
             torvel::pliki().otwarte[uchwyt] = std::move(strumien);
         }
@@ -221,17 +312,28 @@ TORVEL_FUNKCJA(void) Torvel22563(PrzechowalniaStrumienia* przechowalnia) {
 
 TORVEL_FUNKCJA(int32_t) Torvel52541(StrumienHosta strumien, const char* format, ...) {
     torvel::StrumienPliku* plik = torvel::Otwarty(strumien);
+    int32_t wynik = -1;
     va_list argumenty;
     va_start(argumenty, format);
-    std::string tekst = torvel::Formatuj(format, argumenty);
-    va_end(argumenty);
-    int32_t wynik = -1;
-    if (plik != nullptr) {
-        std::string bajty = plik->tekstowy ? torvel::TrybTekstowy(tekst) : tekst;
-        if (fwrite(bajty.data(), 1, bajty.size(), plik->plik) == bajty.size()) wynik = static_cast<int32_t>(tekst.size());
+    // Without a trace nobody needs the text itself: format straight into the stream.
+    FILE* wprost = nullptr;
+    if (plik != nullptr) wprost = plik->wyjscieTekstowe != nullptr ? plik->wyjscieTekstowe : plik->tekstowy ? nullptr : plik->plik;
+    if (wprost != nullptr && format != nullptr && !torvel::SladAktywny()) {
+        int n = vfprintf(wprost, format, argumenty);
+        va_end(argumenty);
+        return n < 0 ? -1 : n;
     }
-    torvel::Zapisz(52541, json::array({plik == nullptr ? json(nullptr) : json(plik->uchwyt), T(format), T(tekst.c_str())}),
-                   wynik);
+    torvel::TekstFormatowany tekst(format, argumenty);
+    va_end(argumenty);
+    if (plik != nullptr) {
+        bool zapisany = plik->wyjscieTekstowe != nullptr
+                            ? fwrite(tekst.Dane(), 1, tekst.Dlugosc(), plik->wyjscieTekstowe) == tekst.Dlugosc()
+                            : torvel::ZapiszBajty(plik->plik, tekst.Dane(), tekst.Dlugosc(), plik->tekstowy);
+        if (zapisany) wynik = static_cast<int32_t>(tekst.Dlugosc());
+    }
+    if (torvel::SladAktywny())
+        torvel::Zapisz(52541, json::array({plik == nullptr ? json(nullptr) : json(plik->uchwyt), T(format), T(tekst.Dane())}),
+                       wynik);
     return wynik;
 }
 
@@ -241,7 +343,7 @@ TORVEL_FUNKCJA(int32_t) Torvel52305(StrumienHosta strumien) {
     json uchwyt = nullptr;
     if (plik != nullptr) {
         uchwyt = plik->uchwyt;
-        wynik = fclose(plik->plik) == 0 ? 0 : -1;
+        wynik = torvel::ZamknijStrumien(plik) ? 0 : -1;
         torvel::pliki().otwarte.erase(plik->uchwyt);
     }
     torvel::Zapisz(52305, json::array({uchwyt}), wynik);

@@ -17,8 +17,10 @@ json T(const char* tekstMazovia) {
     return ZMazovii(tekstMazovia);
 }
 
+bool SladAktywny() { return plikSladu != nullptr || sladWPamieciWlaczony; }
+
 void Zapisz(int ordinal, json argumenty, json wynik) {
-    if (plikSladu == nullptr && !sladWPamieciWlaczony) return;
+    if (!SladAktywny()) return;
     json wpis = {{"ord", ordinal}, {"args", std::move(argumenty)}, {"ret", std::move(wynik)}};
     // Texts from the module may hold any bytes; never let the trace fail.
     std::string linia = wpis.dump(-1, ' ', false, json::error_handler_t::replace);

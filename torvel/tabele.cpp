@@ -1,6 +1,7 @@
 // The host's sales tables: receipts (Tspr) and their items (Tspr_dok) from
 // the JSON fixture, delivered through cursors and packed into the table's
 // record buffer at the record layout's offsets on each step.
+#include <stddef.h>
 #include <string.h>
 
 #include <algorithm>
@@ -25,11 +26,37 @@ enum {
 using Paragon = RekordParagonu;
 using Pozycja = RekordPozycji;
 
+// A receipt's items: a run of kolejnoscPozycji.
+struct Zakres {
+    uint32_t poczatek = 0, liczba = 0;
+};
+
 struct Dane {
     std::vector<Paragon> paragony;
     std::vector<Pozycja> pozycje;
-    std::unordered_map<int32_t, std::vector<uint32_t>> pozycjeParagonu;  // numerParagonu -> items in fixture order
+    // Item indexes receipt by receipt, each receipt's in fixture order; a
+    // flat list, as the host's index would be, rather than a list per receipt.
+    std::vector<uint32_t> kolejnoscPozycji;
+    std::unordered_map<int32_t, Zakres> pozycjeParagonu;  // numerParagonu -> its run
 };
+
+// Builds the item index in two passes: runs sized by counting, then filled
+// in fixture order.
+void IndeksujPozycje(Dane* d) {
+    d->pozycjeParagonu.clear();
+    for (const Pozycja& p : d->pozycje) ++d->pozycjeParagonu[p.numerParagonu].liczba;
+    uint32_t poczatek = 0;
+    for (auto& wpis : d->pozycjeParagonu) {
+        wpis.second.poczatek = poczatek;
+        poczatek += wpis.second.liczba;
+        wpis.second.liczba = 0;
+    }
+    d->kolejnoscPozycji.assign(d->pozycje.size(), 0);
+    for (size_t i = 0; i < d->pozycje.size(); ++i) {
+        Zakres& z = d->pozycjeParagonu[d->pozycje[i].numerParagonu];
+        d->kolejnoscPozycji[z.poczatek + z.liczba++] = static_cast<uint32_t>(i);
+    }
+}
 
 // The handle the module receives; the host's part of it follows the
 // module's view.
@@ -46,10 +73,11 @@ struct Tabele {
     std::map<int, std::unique_ptr<Tabela>> uchwyty;  // live for the whole process
 };
 
-Tabele& tabele() {
-    static Tabele jedyne;
-    return jedyne;
-}
+// At namespace scope rather than in a function: every cursor step reaches
+// it, and nothing reads the tables before the library is initialised.
+Tabele jedyneTabele;
+
+inline Tabele& tabele() { return jedyneTabele; }
 
 int16_t RozmiarOczekiwany(int numer) {
     switch (numer) {
@@ -76,14 +104,20 @@ void Wpisz(std::vector<uint8_t>& rekord, size_t przesuniecie, T wartosc) {
     memcpy(rekord.data() + przesuniecie, &wartosc, sizeof wartosc);
 }
 
-// A text field takes at most its own bytes; a text that fills the field is
-// left without a terminator, as the host's records may be.
+// A text field takes at most its own bytes, the rest of the field NULs; a
+// text that fills the field is left without a terminator, as the host's
+// records may be.
 void WpiszTekst(std::vector<uint8_t>& rekord, size_t przesuniecie, size_t rozmiarPola, const std::string& tekst) {
+    memset(rekord.data() + przesuniecie, 0, rozmiarPola);
     memcpy(rekord.data() + przesuniecie, tekst.data(), tekst.size() < rozmiarPola ? tekst.size() : rozmiarPola);
 }
 
-void Spakuj(std::vector<uint8_t>& rekord, const Paragon& p) {
-    std::fill(rekord.begin(), rekord.end(), 0);
+// Every field is written whole, so a record never shows a field of the one
+// before it. The bytes between the fields are zeroed on a cursor's first
+// step only: nobody but the reader could have changed them since, and
+// clearing a whole record per step would cost more than the step itself.
+void Spakuj(std::vector<uint8_t>& rekord, const Paragon& p, bool pierwszyKrok) {
+    if (pierwszyKrok) std::fill(rekord.begin(), rekord.end(), 0);
     Wpisz(rekord, 219, p.trybKwot);
     WpiszTekst(rekord, 230, 9, p.dataParagonu);
     Wpisz(rekord, 239, p.kwota1);
@@ -94,8 +128,8 @@ void Spakuj(std::vector<uint8_t>& rekord, const Paragon& p) {
     Wpisz(rekord, 1465, p.numerParagonu);
 }
 
-void Spakuj(std::vector<uint8_t>& rekord, const Pozycja& p) {
-    std::fill(rekord.begin(), rekord.end(), 0);
+void Spakuj(std::vector<uint8_t>& rekord, const Pozycja& p, bool pierwszyKrok) {
+    if (pierwszyKrok) std::fill(rekord.begin(), rekord.end(), 0);
     WpiszTekst(rekord, 123, 17, p.kodPozycji);
     Wpisz(rekord, 140, p.ilosc);
     Wpisz(rekord, 150, p.kwotaWykazu0);
@@ -116,29 +150,64 @@ struct StanKursora {
     int32_t tabela;
     int32_t klucz;
     uint32_t pozycja;
+    Zakres pozycje;  // Tspr_dok: the receipt's run, found once when the cursor starts
     uint32_t kontrola;
 };
 static_assert(sizeof(StanKursora) <= ROZMIAR_KURSORA - 4, "cursor state leaves the last word to the reader");
 
 const uint32_t ZNACZNIK_KURSORA = 0x5255534Bu;
 
+// Each word is mixed on its own and the results combined: a step computes
+// this twice, and a chain of dependent multiplications would dominate it.
 uint32_t Kontrola(const StanKursora& k) {
-    uint32_t h = 2166136261u;
-    for (uint32_t w : {k.znacznik, k.pokolenie, static_cast<uint32_t>(k.tabela), static_cast<uint32_t>(k.klucz), k.pozycja})
-        h = (h ^ w) * 16777619u;
-    return h;
+    uint64_t h = k.znacznik * 0x9E3779B97F4A7C15ull ^ k.pokolenie * 0xC2B2AE3D27D4EB4Full ^
+                 static_cast<uint32_t>(k.tabela) * 0x165667B19E3779F9ull ^
+                 static_cast<uint32_t>(k.klucz) * 0xD6E8FEB86659FD93ull ^ k.pozycja * 0xFF51AFD7ED558CCDull ^
+                 k.pozycje.poczatek * 0xC4CEB9FE1A85EC53ull ^ k.pozycje.liczba * 0x94D049BB133111EBull;
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
+// The state travels field by field: every step reads it and rewrites a
+// field or two, and a wide copy over words just written narrowly stalls the
+// processor for longer than the whole step takes otherwise.
+template <typename T>
+void PoleKursora(uint8_t* dane, size_t przesuniecie, T wartosc) {
+    memcpy(dane + przesuniecie, &wartosc, sizeof wartosc);
+}
+
+template <typename T>
+T PoleKursora(const uint8_t* dane, size_t przesuniecie) {
+    T wartosc;
+    memcpy(&wartosc, dane + przesuniecie, sizeof wartosc);
+    return wartosc;
 }
 
 void ZapiszKursor(KursorTabeli* kursor, StanKursora k) {
     k.znacznik = ZNACZNIK_KURSORA;
     k.kontrola = Kontrola(k);
-    memcpy(kursor->dane, &k, sizeof k);
+    uint8_t* d = kursor->dane;
+    PoleKursora(d, offsetof(StanKursora, znacznik), k.znacznik);
+    PoleKursora(d, offsetof(StanKursora, pokolenie), k.pokolenie);
+    PoleKursora(d, offsetof(StanKursora, tabela), k.tabela);
+    PoleKursora(d, offsetof(StanKursora, klucz), k.klucz);
+    PoleKursora(d, offsetof(StanKursora, pozycja), k.pozycja);
+    PoleKursora(d, offsetof(StanKursora, pozycje) + offsetof(Zakres, poczatek), k.pozycje.poczatek);
+    PoleKursora(d, offsetof(StanKursora, pozycje) + offsetof(Zakres, liczba), k.pozycje.liczba);
+    PoleKursora(d, offsetof(StanKursora, kontrola), k.kontrola);
 }
 
-bool CzytajKursor(const KursorTabeli* kursor, StanKursora* k) {
+bool CzytajKursor(const KursorTabeli* kursor, uint32_t pokolenie, StanKursora* k) {
     if (kursor == nullptr) return false;
-    memcpy(k, kursor->dane, sizeof *k);
-    return k->znacznik == ZNACZNIK_KURSORA && k->kontrola == Kontrola(*k) && k->pokolenie == tabele().pokolenie &&
+    const uint8_t* d = kursor->dane;
+    k->znacznik = PoleKursora<uint32_t>(d, offsetof(StanKursora, znacznik));
+    k->pokolenie = PoleKursora<uint32_t>(d, offsetof(StanKursora, pokolenie));
+    k->tabela = PoleKursora<int32_t>(d, offsetof(StanKursora, tabela));
+    k->klucz = PoleKursora<int32_t>(d, offsetof(StanKursora, klucz));
+    k->pozycja = PoleKursora<uint32_t>(d, offsetof(StanKursora, pozycja));
+    k->pozycje.poczatek = PoleKursora<uint32_t>(d, offsetof(StanKursora, pozycje) + offsetof(Zakres, poczatek));
+    k->pozycje.liczba = PoleKursora<uint32_t>(d, offsetof(StanKursora, pozycje) + offsetof(Zakres, liczba));
+    k->kontrola = PoleKursora<uint32_t>(d, offsetof(StanKursora, kontrola));
+    return k->znacznik == ZNACZNIK_KURSORA && k->kontrola == Kontrola(*k) && k->pokolenie == pokolenie &&
            (k->tabela == TABELA_PARAGONOW || k->tabela == TABELA_POZYCJI || k->tabela == BEZ_TABELI);
 }
 
@@ -147,12 +216,16 @@ void ZamknijKursor(KursorTabeli* kursor) {
 }
 
 // The records a cursor walks: all receipts, or the items of one receipt.
-size_t LiczbaRekordow(const StanKursora& k) {
-    const Dane& d = tabele().dane;
+size_t LiczbaRekordow(const Dane& d, const StanKursora& k) {
     if (k.tabela == BEZ_TABELI) return 0;
     if (k.tabela == TABELA_PARAGONOW) return d.paragony.size();
-    auto wpis = d.pozycjeParagonu.find(k.klucz);
-    return wpis == d.pozycjeParagonu.end() ? 0 : wpis->second.size();
+    return k.pozycje.liczba;
+}
+
+Zakres PozycjeParagonu(int32_t numerParagonu) {
+    const Dane& d = tabele().dane;
+    auto wpis = d.pozycjeParagonu.find(numerParagonu);
+    return wpis == d.pozycjeParagonu.end() ? Zakres() : wpis->second;
 }
 
 // Key buffer built by 51425: index number, then key value.
@@ -252,10 +325,10 @@ bool CzytajDane(const json& j, Dane* dane, std::string* blad) {
                 *blad = "Tspr_dok[" + std::to_string(dane->pozycje.size()) + "]: " + (blad->empty() ? "not an object" : *blad);
                 return false;
             }
-            dane->pozycjeParagonu[p.numerParagonu].push_back(static_cast<uint32_t>(dane->pozycje.size()));
             dane->pozycje.push_back(std::move(p));
         }
     }
+    IndeksujPozycje(dane);
     return true;
 }
 
@@ -305,8 +378,7 @@ void WczytajRekordy(std::vector<RekordParagonu> paragony, std::vector<RekordPozy
     Dane dane;
     dane.paragony = std::move(paragony);
     dane.pozycje = std::move(pozycje);
-    for (size_t i = 0; i < dane.pozycje.size(); ++i)
-        dane.pozycjeParagonu[dane.pozycje[i].numerParagonu].push_back(static_cast<uint32_t>(i));
+    IndeksujPozycje(&dane);
     tabele().dane = std::move(dane);
     ++tabele().pokolenie;
 }
@@ -340,13 +412,13 @@ TORVEL_FUNKCJA(UchwytTabeli*) Torvel52256(int32_t numer) {
         miejsce->uchwyt.buforRekordu = miejsce->rekord.data();
         wynik = &miejsce->uchwyt;
     }
-    torvel::Zapisz(52256, json::array({numer}), wynik == nullptr ? json(nullptr) : json(numer));
+    if (torvel::SladAktywny()) torvel::Zapisz(52256, json::array({numer}), wynik == nullptr ? json(nullptr) : json(numer));
     return wynik;
 }
 
 TORVEL_FUNKCJA(int32_t) Torvel52465(UchwytTabeli* tabela, int32_t tryb) {
     int32_t wynik = torvel::TabelaUchwytu(tabela) != nullptr ? 0 : -1;
-    torvel::Zapisz(52465, json::array({torvel::Uchwyt(tabela), tryb}), wynik);
+    if (torvel::SladAktywny()) torvel::Zapisz(52465, json::array({torvel::Uchwyt(tabela), tryb}), wynik);
     return wynik;
 }
 
@@ -357,7 +429,7 @@ TORVEL_FUNKCJA(int32_t) Torvel51425(int32_t indeks, int32_t x, void* klucz, int3
         memcpy(klucz, &k, sizeof k);
         wynik = 0;
     }
-    torvel::Zapisz(51425, json::array({indeks, x, klucz == nullptr ? json(nullptr) : json("key"), wartosc}), wynik);
+    if (torvel::SladAktywny()) torvel::Zapisz(51425, json::array({indeks, x, klucz == nullptr ? json(nullptr) : json("key"), wartosc}), wynik);
     return wynik;
 }
 
@@ -376,44 +448,46 @@ TORVEL_FUNKCJA(int32_t) Torvel52278(KursorTabeli* kursor, UchwytTabeli* tabela, 
         bool pozycje = stan.tabela == torvel::TABELA_POZYCJI && indeks == torvel::INDEKS_POZYCJI_PARAGONU;
         // Any other index or key selects nothing: a started cursor that delivers nothing.
         if (!znanyKlucz || !(paragony || pozycje)) stan.tabela = torvel::BEZ_TABELI;
+        if (stan.tabela == torvel::TABELA_POZYCJI) stan.pozycje = torvel::PozycjeParagonu(stan.klucz);
         torvel::ZapiszKursor(kursor, stan);
-        wynik = torvel::LiczbaRekordow(stan) > 0 ? 1 : 0;
+        wynik = torvel::LiczbaRekordow(torvel::tabele().dane, stan) > 0 ? 1 : 0;
     }
-    torvel::Zapisz(52278, json::array({torvel::Wskaznik(kursor), torvel::Uchwyt(tabela), indeks, klucz == nullptr ? json(nullptr) : json(k.wartosc), a, b}), wynik);
+    if (torvel::SladAktywny()) torvel::Zapisz(52278, json::array({torvel::Wskaznik(kursor), torvel::Uchwyt(tabela), indeks, klucz == nullptr ? json(nullptr) : json(k.wartosc), a, b}), wynik);
     return wynik;
 }
 
 TORVEL_FUNKCJA(int32_t) Torvel52279(KursorTabeli* kursor) {
+    torvel::Tabele& tabele = torvel::tabele();
+    const torvel::Dane& d = tabele.dane;
     torvel::StanKursora k;
     int32_t wynik = 0;
-    if (torvel::CzytajKursor(kursor, &k) && k.pozycja < torvel::LiczbaRekordow(k)) {
-        auto uchwyt = torvel::tabele().uchwyty.find(k.tabela);
-        torvel::Tabela* t = uchwyt == torvel::tabele().uchwyty.end() ? nullptr : uchwyt->second.get();
-        const torvel::Dane& d = torvel::tabele().dane;
+    if (torvel::CzytajKursor(kursor, tabele.pokolenie, &k) && k.pozycja < torvel::LiczbaRekordow(d, k)) {
+        auto uchwyt = tabele.uchwyty.find(k.tabela);
+        torvel::Tabela* t = uchwyt == tabele.uchwyty.end() ? nullptr : uchwyt->second.get();
         if (t != nullptr) {
             if (k.tabela == torvel::TABELA_PARAGONOW) {
-                torvel::Spakuj(t->rekord, d.paragony[k.pozycja]);
+                torvel::Spakuj(t->rekord, d.paragony[k.pozycja], k.pozycja == 0);
             } else {
-                torvel::Spakuj(t->rekord, d.pozycje[d.pozycjeParagonu.at(k.klucz)[k.pozycja]]);
+                torvel::Spakuj(t->rekord, d.pozycje[d.kolejnoscPozycji[k.pozycje.poczatek + k.pozycja]], k.pozycja == 0);
             }
             ++k.pozycja;
             torvel::ZapiszKursor(kursor, k);
             wynik = 1;
         }
     }
-    torvel::Zapisz(52279, json::array({torvel::Wskaznik(kursor)}), wynik);
+    if (torvel::SladAktywny()) torvel::Zapisz(52279, json::array({torvel::Wskaznik(kursor)}), wynik);
     return wynik;
 }
 
 TORVEL_FUNKCJA(int32_t) Torvel52281(KursorTabeli* kursor) {
     torvel::StanKursora k;
-    int32_t wynik = torvel::CzytajKursor(kursor, &k) ? 0 : -1;
+    int32_t wynik = torvel::CzytajKursor(kursor, torvel::tabele().pokolenie, &k) ? 0 : -1;
     torvel::ZamknijKursor(kursor);
-    torvel::Zapisz(52281, json::array({torvel::Wskaznik(kursor)}), wynik);
+    if (torvel::SladAktywny()) torvel::Zapisz(52281, json::array({torvel::Wskaznik(kursor)}), wynik);
     return wynik;
 }
 
 TORVEL_FUNKCJA(void) Torvel50538(KursorTabeli* kursor) {
     torvel::ZamknijKursor(kursor);
-    torvel::Zapisz(50538, json::array({torvel::Wskaznik(kursor)}), nullptr);
+    if (torvel::SladAktywny()) torvel::Zapisz(50538, json::array({torvel::Wskaznik(kursor)}), nullptr);
 }

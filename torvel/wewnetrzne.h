@@ -22,6 +22,11 @@ json T(const char* tekstMazovia);
 // Records one host call: one JSON line {"ord":N,"args":[...],"ret":...}.
 void Zapisz(int ordinal, json argumenty, json wynik);
 
+// Whether a trace is kept at all. Host functions that the module calls per
+// record build their trace entry only then: a long run without a trace
+// must not pay for texts and JSON nobody keeps.
+bool SladAktywny();
+
 // Shows a text to the user: kept in stan().komunikaty and printed to the
 // terminal in UTF-8 (markup bytes rendered).
 void Pokaz(int ordinal, const char* tytulMazovia, const char* tekstMazovia, int32_t styl);
