@@ -38,8 +38,8 @@ def wolny_port():
 class SerwerFtp:
     """pyftpdlib on 127.0.0.1 with one user; `katalogi` are created below the root."""
 
-    def __init__(self, katalogi=("katalogFTP",), haslo=HASLO):
-        self.korzen = tempfile.mkdtemp(prefix="ftp-")
+    def __init__(self, katalogi=("katalogFTP",), haslo=HASLO, port=0, korzen=None):
+        self.korzen = korzen or tempfile.mkdtemp(prefix="ftp-")
         for k in katalogi:
             os.makedirs(os.path.join(self.korzen, k), exist_ok=True)
         autoryzacja = DummyAuthorizer()
@@ -47,7 +47,7 @@ class SerwerFtp:
         obsluga = type("Obsluga", (FTPHandler,), {"authorizer": autoryzacja, "passive_ports": None})
         # An event loop of its own, run by this object's thread alone.
         self.petla = IOLoop()
-        self.serwer = FTPServer(("127.0.0.1", 0), obsluga, ioloop=self.petla)
+        self.serwer = FTPServer(("127.0.0.1", port), obsluga, ioloop=self.petla)
         self.port = self.serwer.socket.getsockname()[1]
         self.koniec = threading.Event()
         self.watek = threading.Thread(target=self._obsluguj, daemon=True)
@@ -125,6 +125,13 @@ def pisz_ini(katalog, sekcje):
                 f.write(b"%s=%s\n" % (klucz.encode(), str(wartosc).encode()))
 
 
+def sprawdz_sanitizery(bledy):
+    """A sanitizer's report fails the scenario, whatever the exit status."""
+    for znak in ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"):
+        if znak in bledy:
+            raise AssertionError("sanitizer report from torvel-sim:\n" + bledy)
+
+
 class Wynik:
     def __init__(self, proces, slad):
         self.kod = proces.returncode
@@ -142,6 +149,7 @@ def torvel_sim(katalog, *argumenty, sim=TORVEL_SIM, prefiks=(), timeout=300):
     polecenie = list(prefiks) + [sim, "--dir", katalog, "--trace", slad] + list(argumenty)
     proces = subprocess.run(polecenie, capture_output=True, text=True, timeout=timeout,
                             stdin=subprocess.DEVNULL, errors="replace")
+    sprawdz_sanitizery(proces.stderr)
     wpisy = []
     if os.path.exists(slad):
         with open(slad, encoding="utf-8") as f:

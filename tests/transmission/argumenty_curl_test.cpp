@@ -128,6 +128,58 @@ TEST(TransmisjaArgumenty, ZaDlugiTekstOdrzuconyZamiastUciety) {
     EXPECT_FALSE(ZbudujArgumentyCurl(maly, sizeof maly, Parametry("h", "u", "p", "d"), "C:\\", "f.csv"));
 }
 
+// Every value of up to five characters over the characters that matter to
+// the command line (and a letter, and a hyphen that would start an option)
+// in each of the four fields: curl always gets the same six arguments, its
+// options where the module put them and each value exactly as configured.
+TEST(TransmisjaArgumenty, ZadnaKrotkaWartoscNieDodajeOpcji) {
+    const std::string ZNAKI = "\\\" \t-a";
+    std::vector<std::string> wartosci = {""};
+    for (size_t poczatek = 0, dlugosc = 1; dlugosc <= 5; ++dlugosc) {
+        size_t koniec = wartosci.size();
+        for (size_t i = poczatek; i < koniec; ++i)
+            for (char z : ZNAKI) wartosci.push_back(wartosci[i] + z);
+        poczatek = koniec;
+    }
+    int sprawdzone = 0;
+    for (int pole = 0; pole < 4; ++pole) {
+        for (const std::string& w : wartosci) {
+            std::string v[4] = {"h", "u", "p", "/d"};
+            v[pole] = w;
+            std::string tekst = Argumenty(Parametry(v[0], v[1], v[2], v[3]));
+            std::vector<std::string> argv = PodzielWierszPolecen(tekst);
+            ASSERT_EQ(argv.size(), 6u) << "[" << w << "] in field " << pole << ": " << tekst;
+            ASSERT_EQ(argv[0], "-k") << tekst;
+            ASSERT_EQ(argv[1], "ftp://" + v[0] + v[3] + "/") << tekst;
+            ASSERT_EQ(argv[2], "-u") << tekst;
+            ASSERT_EQ(argv[3], v[1] + ":" + v[2]) << tekst;
+            ASSERT_EQ(argv[4], "-T") << tekst;
+            ASSERT_EQ(argv[5], "C:\\TORVEL\\BRENVIK\\01_001_2026_12_07_1342.csv") << tekst;
+            ++sprawdzone;
+        }
+    }
+    EXPECT_EQ(sprawdzone, 4 * 9331);
+}
+
+// Values written as curl options, with every byte from 0x01 to 0xFF around
+// them: the login stays the parameter of -u (curl takes the next argument
+// whatever it begins with), and nothing else can begin with a hyphen.
+TEST(TransmisjaArgumenty, WartosciJakOpcjeCurlPozostajaWartosciami) {
+    const char* OPCJE[] = {"-o", "--upload-file", "-K/etc/passwd", "-T x", "--config=\"x\"", "\" -o \"", "-\t-v", "@plik"};
+    for (const char* opcja : OPCJE) {
+        for (int bajt = 1; bajt < 256; ++bajt) {
+            std::string w = std::string(opcja) + static_cast<char>(bajt) + opcja;
+            std::string tekst = Argumenty(Parametry(w, w, w, w));
+            std::vector<std::string> argv = PodzielWierszPolecen(tekst);
+            ASSERT_EQ(argv.size(), 6u) << tekst;
+            EXPECT_EQ(argv[1], "ftp://" + w + w + "/");
+            EXPECT_EQ(argv[3], w + ":" + w);
+            for (size_t i : {1u, 5u}) EXPECT_NE(argv[i][0], '-') << tekst;
+            for (size_t i : {0u, 2u, 4u}) EXPECT_EQ(argv[i].size(), 2u) << tekst;
+        }
+    }
+}
+
 TEST(TransmisjaPodzialWiersza, RegulyWindows) {
     // The test's own splitter, checked against the documented examples.
     EXPECT_EQ(PodzielWierszPolecen("\"abc\" d e"), (std::vector<std::string>{"abc", "d", "e"}));
