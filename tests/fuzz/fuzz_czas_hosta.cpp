@@ -29,11 +29,6 @@ bool Cyfry(const std::string& t, size_t od) { return isdigit(static_cast<unsigne
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::PrzygotujHosta();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar) {
     fuzz::NoweWejscie();
     fuzz::Zastap(INDEKS_30308, static_cast<TypFunkcji30308>(Czas30308));

@@ -32,18 +32,9 @@ std::string Zapisana(const char* klucz, bool* jest) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::PrzygotujHosta();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar) {
     if (rozmiar == 0) return 0;
-    fuzz::NoweWejscie();
-    fuzz::ZastapUstawienia();
-    fuzz::ZastapZapisDoStrumienia();
-    fuzz::ZastapProgramyIPoczte();
-    fuzz::ZastapOkna();
+    fuzz::NoweWejscieEksportu();
     torvel::stan().rok = 2026;
     torvel::stan().miesiac = 12;
     torvel::stan().dzien = 7;

@@ -177,17 +177,8 @@ bool WPrzedziale(const char* od, const char* do_, const std::string& data) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::PrzygotujHosta();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar) {
-    fuzz::NoweWejscie();
-    fuzz::ZastapUstawienia();
-    fuzz::ZastapZapisDoStrumienia();
-    fuzz::ZastapProgramyIPoczte();
-    fuzz::ZastapOkna();
+    fuzz::NoweWejscieEksportu();
     fuzz::Zastap(INDEKS_52256, static_cast<TypFunkcji52256>(Tabela52256));
     fuzz::Zastap(INDEKS_52465, static_cast<TypFunkcji52465>(Przygotuj52465));
     fuzz::Zastap(INDEKS_51425, static_cast<TypFunkcji51425>(Klucz51425));

@@ -66,18 +66,9 @@ const fuzz::Zapis* ZapisFormatu(const char* format) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::PrzygotujHosta();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar) {
     if (rozmiar == 0) return 0;
-    fuzz::NoweWejscie();
-    fuzz::ZastapUstawienia();
-    fuzz::ZastapZapisDoStrumienia();
-    fuzz::ZastapProgramyIPoczte();
-    fuzz::ZastapOkna();
+    fuzz::NoweWejscieEksportu();
     fuzz::kodCurl = KODY_CURL[dane[0] & 3];
 
     Wartosc w[LICZBA_KLUCZY];

@@ -80,11 +80,6 @@ bool ZaczynaSie(const std::string& tekst, const char* poczatek) { return tekst.c
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::PrzygotujHosta();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar) {
     fuzz::NoweWejscie();
     fuzz::ZastapOkna();

@@ -150,6 +150,14 @@ void NoweWejscie() {
     kodCurl = 0;
 }
 
+void NoweWejscieEksportu() {
+    NoweWejscie();
+    ZastapUstawienia();
+    ZastapZapisDoStrumienia();
+    ZastapProgramyIPoczte();
+    ZastapOkna();
+}
+
 void ZastapUstawienia() { Zastap(INDEKS_41399, static_cast<TypFunkcji41399>(Ustawienia41399)); }
 void ZastapZapisDoStrumienia() { Zastap(INDEKS_52541, static_cast<TypFunkcji52541>(Pisz52541)); }
 void ZastapProgramyIPoczte() {
@@ -213,3 +221,9 @@ std::string Utnij(const std::string& tekst, size_t n) {
 }
 
 }  // namespace fuzz
+
+// Every target prepares the host the same way, once per process.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::PrzygotujHosta();
+    return 0;
+}

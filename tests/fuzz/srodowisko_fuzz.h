@@ -30,6 +30,9 @@ namespace fuzz {
 void PrzygotujHosta();
 // Before each input: the host's state, its messages and the records below.
 void NoweWejscie();
+// NoweWejscie with the settings, stream writes, programs, mail and windows
+// answered in memory, as an export run needs them.
+void NoweWejscieEksportu();
 
 // Host function `indeks` (INDEKS_<ordinal>) answered by `funkcja`, which
 // must have the exact type of the host function.
