@@ -147,47 +147,6 @@ std::vector<int> SrodowiskoEksportu::Ordinaly() const {
 
 const std::vector<ZapisanaPauza>& SrodowiskoEksportu::Pauzy() const { return pauzy; }
 
-std::vector<std::string> PodzielWierszPolecen(const std::string& w) {
-    std::vector<std::string> argumenty;
-    size_t i = 0, n = w.size();
-    for (;;) {
-        while (i < n && (w[i] == ' ' || w[i] == '\t')) ++i;
-        if (i >= n) break;
-        std::string arg;
-        bool wCudzyslowie = false;
-        while (i < n) {
-            char c = w[i];
-            if (!wCudzyslowie && (c == ' ' || c == '\t')) break;
-            if (c == '\\') {
-                size_t k = 0;
-                while (i < n && w[i] == '\\') ++k, ++i;
-                if (i < n && w[i] == '"') {
-                    arg.append(k / 2, '\\');
-                    if (k % 2 == 1) {
-                        arg += '"';
-                        ++i;
-                    }
-                } else {
-                    arg.append(k, '\\');
-                }
-            } else if (c == '"') {
-                if (wCudzyslowie && i + 1 < n && w[i + 1] == '"') {
-                    arg += '"';
-                    i += 2;
-                } else {
-                    wCudzyslowie = !wCudzyslowie;
-                    ++i;
-                }
-            } else {
-                arg += c;
-                ++i;
-            }
-        }
-        argumenty.push_back(arg);
-    }
-    return argumenty;
-}
-
 json Paragon(int numer, const std::string& data, const std::string& opis, double kwota1, double kwota2) {
     return {{"numerParagonu", numer}, {"dataParagonu", data}, {"minutaParagonu", 600}, {"kwota1", kwota1},
             {"kwota2", kwota2},       {"opisParagonu", opis}, {"stanParagonu", 0},     {"trybKwot", 0}};

@@ -3,6 +3,8 @@
 // silent, pauses recorded instead of slept, curl replaced by a script.
 #pragma once
 
+#include "torvel/wewnetrzne.h"
+
 #include <gtest/gtest.h>
 #include <stdint.h>
 
@@ -65,9 +67,10 @@ protected:
     std::string poprzedniKatalog_;
 };
 
-// Windows command-line splitting, as the C runtime of a Windows program
-// does it (CommandLineToArgvW rules).
-std::vector<std::string> PodzielWierszPolecen(const std::string& wiersz);
+// The argument text split as the host splits it before starting curl.
+inline std::vector<std::string> PodzielWierszPolecen(const std::string& wiersz) {
+    return torvel::PodzielWierszPolecen(wiersz);
+}
 
 // A receipt and an item in the fixture's form, with the fields a test sets.
 json Paragon(int numer, const std::string& data, const std::string& opis, double kwota1 = 10000, double kwota2 = 0);

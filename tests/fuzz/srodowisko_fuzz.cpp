@@ -180,41 +180,6 @@ int16_t Liczba16(const std::string& tekst) {
     return static_cast<int16_t>(static_cast<uint16_t>(wartosc & 0xFFFFu));
 }
 
-std::vector<std::string> PodzielWierszPolecen(const std::string& w) {
-    std::vector<std::string> argumenty;
-    size_t i = 0, n = w.size();
-    for (;;) {
-        while (i < n && (w[i] == ' ' || w[i] == '\t')) ++i;
-        if (i >= n) break;
-        std::string arg;
-        bool wGrupie = false;
-        while (i < n && (wGrupie || (w[i] != ' ' && w[i] != '\t'))) {
-            if (w[i] == '\\') {
-                size_t k = 0;
-                while (i < n && w[i] == '\\') ++k, ++i;
-                if (i < n && w[i] == '"') {
-                    arg.append(k / 2, '\\');
-                    if (k % 2 == 1) arg += w[i++];
-                } else {
-                    arg.append(k, '\\');
-                }
-            } else if (w[i] == '"') {
-                if (wGrupie && i + 1 < n && w[i + 1] == '"') {
-                    arg += '"';
-                    i += 2;
-                } else {
-                    wGrupie = !wGrupie;
-                    ++i;
-                }
-            } else {
-                arg += w[i++];
-            }
-        }
-        argumenty.push_back(arg);
-    }
-    return argumenty;
-}
-
 std::string Utnij(const std::string& tekst, size_t n) {
     std::string c(tekst.c_str());
     return c.size() > n ? c.substr(0, n) : c;

@@ -5,6 +5,8 @@
 // program runs, messages) recorded for the target's checks.
 #pragma once
 
+#include "torvel/wewnetrzne.h"
+
 #include <stddef.h>
 #include <stdint.h>
 
@@ -82,9 +84,10 @@ struct Okno {
 std::vector<Okno>& okna();
 void ZastapOkna();
 
-// The Windows runtime's reading of a command line (CommandLineToArgvW
-// rules; "" inside a group is a literal mark).
-std::vector<std::string> PodzielWierszPolecen(const std::string& wiersz);
+// The argument text split as the host splits it before starting curl.
+inline std::vector<std::string> PodzielWierszPolecen(const std::string& wiersz) {
+    return torvel::PodzielWierszPolecen(wiersz);
+}
 
 // At most n bytes of a C text.
 std::string Utnij(const std::string& tekst, size_t n);
