@@ -13,6 +13,20 @@
 #include "torvel/funkcje_torvel.h"
 #include "torvel/wewnetrzne.h"
 
+namespace torvel {
+
+int16_t Liczba16(const char* tekst) {
+    while (*tekst == ' ' || *tekst == '\t') ++tekst;
+    bool ujemna = false;
+    if (*tekst == '+' || *tekst == '-') ujemna = *tekst++ == '-';
+    uint32_t wartosc = 0;
+    for (; *tekst >= '0' && *tekst <= '9'; ++tekst) wartosc = wartosc * 10u + static_cast<uint32_t>(*tekst - '0');
+    if (ujemna) wartosc = 0u - wartosc;
+    return static_cast<int16_t>(static_cast<uint16_t>(wartosc & 0xFFFFu));
+}
+
+}  // namespace torvel
+
 namespace {
 
 enum { TRYB_ODCZYTU = 8, TRYB_ZAPISU = 9, BRAK_KLUCZA = 1, ZAPIS_NIEUDANY = 1 };
@@ -38,16 +52,6 @@ bool ZapiszIni(const std::string& sciezka, const CSimpleIniA& ini) {
     return torvel::ZapiszPlik(sciezka, tresc);
 }
 
-// atoi's reading, kept to the low 16 bits without overflow.
-int16_t Liczba16(const char* tekst) {
-    while (*tekst == ' ' || *tekst == '\t') ++tekst;
-    bool ujemna = false;
-    if (*tekst == '+' || *tekst == '-') ujemna = *tekst++ == '-';
-    uint32_t wartosc = 0;
-    for (; *tekst >= '0' && *tekst <= '9'; ++tekst) wartosc = wartosc * 10u + static_cast<uint32_t>(*tekst - '0');
-    if (ujemna) wartosc = 0u - wartosc;
-    return static_cast<int16_t>(static_cast<uint16_t>(wartosc & 0xFFFFu));
-}
 
 int32_t Odczyt(const std::string& sciezka, const char* sekcja, const char* klucz, const char* format,
                va_list argumenty, torvel::json* wartosc) {
@@ -60,7 +64,7 @@ int32_t Odczyt(const std::string& sciezka, const char* sekcja, const char* klucz
     if (liczba) {
         int16_t* cel = va_arg(argumenty, int16_t*);
         if (cel == nullptr) return BRAK_KLUCZA;
-        *cel = Liczba16(tekst);
+        *cel = torvel::Liczba16(tekst);
         *wartosc = *cel;
     } else {
         char* cel = va_arg(argumenty, char*);

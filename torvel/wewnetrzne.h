@@ -41,6 +41,10 @@ std::string Formatuj(const char* format, va_list argumenty);
 // as this platform's path.
 std::string SciezkaHosta(const char* sciezkaModulu);
 
+// How the settings service reads a "%d" value: atoi's reading, kept to the
+// low 16 bits without overflow.
+int16_t Liczba16(const char* tekst);
+
 // Per-service state back to a fresh host; called by Resetuj().
 void ResetujTabele();
 void ResetujPliki();

@@ -169,16 +169,7 @@ void ZastapOkna() {
     Zastap(INDEKS_35804, static_cast<TypFunkcji35804>(Komunikat35804));
 }
 
-int16_t Liczba16(const std::string& tekst) {
-    const char* p = tekst.c_str();
-    while (*p == ' ' || *p == '\t') ++p;
-    bool ujemna = false;
-    if (*p == '+' || *p == '-') ujemna = *p++ == '-';
-    uint32_t wartosc = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) wartosc = wartosc * 10u + static_cast<uint32_t>(*p - '0');
-    if (ujemna) wartosc = 0u - wartosc;
-    return static_cast<int16_t>(static_cast<uint16_t>(wartosc & 0xFFFFu));
-}
+int16_t Liczba16(const std::string& tekst) { return torvel::Liczba16(tekst.c_str()); }
 
 std::string Utnij(const std::string& tekst, size_t n) {
     std::string c(tekst.c_str());
