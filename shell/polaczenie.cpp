@@ -9,6 +9,7 @@
 #include "shell/eksporty.h"
 #include "shell/raport_zaladowania.h"
 #include "shell/stan_modulu.h"
+#include "shell/tablica_funkcji.h"
 #include "shell/zgodnosc.h"
 
 namespace {
@@ -46,7 +47,9 @@ extern "C" int32_t HOSTCALL Eksport30008(int32_t argument) {
         PokazBladZaladowania();
         return 0;
     }
-    if (polaczenieOdrzucone) return 0;
+    // A host that lacks any function, or that refused the module, may lack
+    // what the automatic export calls.
+    if (liczbaBrakujacychFunkcji != 0 || polaczenieOdrzucone) return 0;
     if (*H37974()() != 0) return 0;
     int32_t poprzedniStan = H24235()(3);
     H52172()(1);

@@ -8,6 +8,7 @@
 
 #include "host/funkcje_hosta.h"
 #include "host/mazovia.h"
+#include "shell/platforma.h"
 #include "shell/stan_modulu.h"
 #include "shell/tablica_funkcji.h"
 #include "shell/zgodnosc.h"
@@ -41,6 +42,19 @@ void ListaFunkcji(char* lista, size_t pojemnosc) {
 }
 
 const char* const TYTUL_RAPORTU = "STOP!!!";
+
+// The report in the host's message window. A host that lacks the window
+// itself (35802 missing) gets the text as debugger output, as the binding
+// reports what is missing; a debug viewer shows it without a debugger.
+void PokazRaport(const char* tekst) {
+    if (TablicaFunkcjiHosta[INDEKS_35802] != nullptr) {
+        H35802()(15000, TYTUL_RAPORTU, "%s", 61441, 28206, tekst);
+        return;
+    }
+    platforma::TekstDlaDebuggera(tekst);
+    size_t dlugosc = strlen(tekst);
+    if (dlugosc == 0 || tekst[dlugosc - 1] != '\n') platforma::TekstDlaDebuggera("\n");
+}
 
 }  // namespace
 
@@ -86,14 +100,15 @@ void PokazBladZaladowania() {
     if (brakujaceCechy != 0) {
         snprintf(bufor, sizeof bufor, MAZ("Program nie obsługuje cech 0x%08X,\nktóre są niezbędne dla modułu '%s'."),
                  static_cast<unsigned>(brakujaceCechy), NAZWA_WYSWIETLANA);
-        H35802()(15000, TYTUL_RAPORTU, "%s", 61441, 28206, bufor);
+        PokazRaport(bufor);
     } else if (OpiszBrakujaceFunkcje(bufor, sizeof bufor) != 0) {
-        H35802()(15000, TYTUL_RAPORTU, "%s", 61441, 28206, bufor);
+        PokazRaport(bufor);
     } else if (OpiszNiezgodneRekordy(bufor, sizeof bufor) != 0) {
-        H35802()(15000, TYTUL_RAPORTU, "%s", 61441, 28206, bufor);
+        // From here on every host function is bound: none was missing.
+        PokazRaport(bufor);
     } else if (H30018()(uchwytModulu, bufor, sizeof bufor) != 0) {
         bufor[sizeof bufor - 1] = '\0';
-        H35802()(15000, TYTUL_RAPORTU, "%s", 61441, 28206, bufor);
+        PokazRaport(bufor);
     } else if (SprawdzZgodnosc() != 0) {
         H35802()(15000, TYTUL_RAPORTU,
                  MAZ("Moduł \"%s\" i program występują w różnych wersjach!\n\n"

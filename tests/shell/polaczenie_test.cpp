@@ -151,6 +151,12 @@ TEST_F(PolaczenieEksporty, ZdarzeniePoOdrzuconymPolaczeniuNicNieRobi) {
     torvel::WyczyscSlad();
     EXPECT_EQ(Eksport30008(0), 0);
     EXPECT_EQ(Wywolania(52172).size(), 1u);
+
+    // A host that lacks a function never runs it, whatever the last connect said.
+    BrakujaceFunkcje(1, {52172});
+    torvel::WyczyscSlad();
+    EXPECT_EQ(Eksport30008(0), 0);
+    EXPECT_TRUE(Ordinaly().empty());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "shell/platforma.h"
 #include "shell/raport_zaladowania.h"
 #include "shell/stan_modulu.h"
 #include "shell/zgodnosc.h"
@@ -71,6 +72,32 @@ TEST_F(ZgodnoscRaport, JednaBrakujacaFunkcja) {
                  "zainstaluj aktualizacj\x91 programu oraz wtyczki.\n\nWTYCZKA NIE ZOSTANIE ZA\x9C" "ADOWANA!!!\n");
     PokazBladZaladowania();
     EXPECT_EQ(Raporty(), (std::vector<std::string>{BrakFunkcji("funkcję o numerze 52081", "jej")}));
+}
+
+// A host without its message window gets the report as debugger output,
+// whether or not a debugger is attached, and the report returns.
+TEST_F(ZgodnoscRaport, BezOknaKomunikatuRaportIdzieDoDebuggera) {
+    static std::string wyjscie;
+    wyjscie.clear();
+    platforma::zastepstwa.tekstDlaDebuggera = [](const char* t) { wyjscie += t; };
+    WpisFunkcjiHosta wpis = TablicaFunkcjiHosta[INDEKS_35802];
+    TablicaFunkcjiHosta[INDEKS_35802] = nullptr;
+
+    BrakujaceFunkcje(1, {35802});
+    PokazBladZaladowania();
+    EXPECT_EQ(torvel::ZMazovii(wyjscie.c_str()), BrakFunkcji("funkcję o numerze 35802", "jej"));
+
+    // Before any check: the features text, closed by a line end.
+    wyjscie.clear();
+    brakujaceCechy = 0xFFFFFFFFu;
+    PokazBladZaladowania();
+    EXPECT_EQ(torvel::ZMazovii(wyjscie.c_str()),
+              "Program nie obsługuje cech 0xFFFFFFFF,\nktóre są niezbędne dla modułu 'Brenvik'.\n");
+
+    TablicaFunkcjiHosta[INDEKS_35802] = wpis;
+    platforma::zastepstwa.tekstDlaDebuggera = nullptr;
+    EXPECT_TRUE(Wywolania(35802).empty());
+    EXPECT_EQ(Wywolania(30006).size(), 2u);
 }
 
 TEST_F(ZgodnoscRaport, KilkaBrakujacychFunkcjiRosnacoBezKoncowegoPrzecinka) {
