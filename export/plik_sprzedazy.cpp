@@ -68,14 +68,15 @@ bool NumerKarty(const char* opisParagonu, char* karta, size_t rozmiar) {
     static const char ZNACZNIK_KARTY[] = "Karta:";
     const char* znacznik = strstr(opisParagonu, ZNACZNIK_KARTY);
     if (znacznik == nullptr || rozmiar == 0) return false;
-    // A bounded copy, cut to the buffer; runs once per receipt with a card.
+    // Blanks before the number are skipped first, so that the cut to the
+    // buffer applies to the number itself, however many blanks precede it.
     const char* numer = znacznik + (sizeof ZNACZNIK_KARTY - 1);
+    while (*numer == ' ' || *numer == '\t') ++numer;
     size_t dlugosc = strnlen(numer, rozmiar - 1);
     memcpy(karta, numer, dlugosc);
     karta[dlugosc] = '\0';
     H52133()(karta);
-    char* odstep = strchr(karta, ' ');
-    if (odstep != nullptr) *odstep = '\0';
+    karta[strcspn(karta, " \t")] = '\0';
     return true;
 }
 

@@ -25,8 +25,8 @@ void SciezkaPlikuSprzedazy(char* sciezka, size_t rozmiar, const char* nazwa);
 // (C6.12.05 -> 26-12-05, shown after "20").
 void KonwertujDateParagonu(char* data);
 
-// The card number that follows the first "Karta:" of the description,
-// trimmed by the host and cut at its first blank, at most rozmiar - 1
+// The card number: the first word after the first "Karta:" of the
+// description, without the blanks around it, at most rozmiar - 1
 // characters. False when the description has no "Karta:".
 bool NumerKarty(const char* opisParagonu, char* karta, size_t rozmiar);
 

@@ -79,9 +79,12 @@ TEST_F(EksportWybor, NaglowekParagonuDecyduje_NumerStanDataIKarta) {
 TEST_F(EksportWybor, NumerKartyBezOdstepowDookolaUcietyNaPierwszymOdstepieI49Znakach) {
     std::string dlugi(80, '7');
     ParagonyZJednaPozycja({Paragon(1, "C6.12.05", "Karta:   4400123   x"), Paragon(2, "C6.12.05", "Karta: 55 66"),
-                           Paragon(3, "C6.12.05", "Karta:" + dlugi), Paragon(4, "C6.12.05", "Karta:")});
+                           Paragon(3, "C6.12.05", "Karta:" + dlugi), Paragon(4, "C6.12.05", "Karta:"),
+                           Paragon(5, "C6.12.05", "Karta:" + std::string(45, ' ') + "4400123"),
+                           Paragon(6, "C6.12.05", "Karta:\t \t" + dlugi + " x"), Paragon(7, "C6.12.05", "Karta: 88\t99")});
     EksportSprzedazy(TRYB_Z_MENU, "", "");
-    EXPECT_EQ(Karty(), (std::vector<std::string>{"4400123", "55", dlugi.substr(0, 49), ""}));
+    EXPECT_EQ(Karty(), (std::vector<std::string>{"4400123", "55", dlugi.substr(0, 49), "", "4400123", dlugi.substr(0, 49),
+                                                 "88"}));
 }
 
 TEST_F(EksportWybor, WykluczoneGrupyPomijaneWKwocie_AleWykazywane_ZeroIUjemneNicNieWykluczaja) {
