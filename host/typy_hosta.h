@@ -26,9 +26,11 @@ struct KursorTabeli {
 };
 
 // Storage for the host's stream holder (host functions 22562, 22567, 22563).
-enum { ROZMIAR_UCHWYTU_STRUMIENIA = 32 };
+// The host never states the holder's size: the storage is generous, so that
+// a larger holder than the stand-in host's cannot run past it.
+enum { ROZMIAR_UCHWYTU_STRUMIENIA = 512 };
 struct PrzechowalniaStrumienia {
-    alignas(8) uint8_t dane[ROZMIAR_UCHWYTU_STRUMIENIA];
+    alignas(16) uint8_t dane[ROZMIAR_UCHWYTU_STRUMIENIA];
 };
 
 // The host's stream, opaque to the module.
