@@ -37,21 +37,20 @@ bool WOkresie(const char* dataOd, const char* dataDo, const char* dataParagonu) 
 }
 
 // Writes the receipt's line when it carries a card and its card amount is
-// above 0.
-void EksportujParagon(StrumienHosta plik, Paragon& paragon, const char* dataOd, const char* dataDo,
+// above 0. False when a write of the line failed.
+bool EksportujParagon(StrumienHosta plik, Paragon& paragon, const char* dataOd, const char* dataDo,
                       const UstawieniaEksportu& ustawienia) {
-    if (paragon.numerParagonu == 0) return;
-    if (paragon.stanParagonu > 0) return;
-    if (paragon.dataParagonu[0] == '\0') return;
-    if (!WOkresie(dataOd, dataDo, paragon.dataParagonu)) return;
+    if (paragon.numerParagonu == 0) return true;
+    if (paragon.stanParagonu > 0) return true;
+    if (paragon.dataParagonu[0] == '\0') return true;
+    if (!WOkresie(dataOd, dataDo, paragon.dataParagonu)) return true;
     char karta[ROZMIAR_KARTY];
-    if (!NumerKarty(paragon.opisParagonu, karta, sizeof karta)) return;
+    if (!NumerKarty(paragon.opisParagonu, karta, sizeof karta)) return true;
     KonwertujDateParagonu(paragon.dataParagonu);
     double kwotaKarty = ZliczKwoteParagonuBezGrupy(paragon, ustawienia.wykluczoneGrupy);
-    if (!(kwotaKarty > 0)) return;
-    ZapiszParagon(plik, karta, paragon.dataParagonu, paragon, kwotaKarty, ustawienia.idSklepu);
-    PodajPozycjeParagonuBezGrupy(plik, paragon);
-    ZakonczLinie(plik);
+    if (!(kwotaKarty > 0)) return true;
+    return ZapiszParagon(plik, karta, paragon.dataParagonu, paragon, kwotaKarty, ustawienia.idSklepu) &&
+           PodajPozycjeParagonuBezGrupy(plik, paragon) && ZakonczLinie(plik);
 }
 
 void WypelnijParametryFtp(ParametryFtp* p, const UstawieniaEksportu& u) {
@@ -105,22 +104,29 @@ int32_t EksportSprzedazy(int16_t tryb, const char* dataOd, const char* dataDo) {
     platforma::Pauza(PAUZA_STATUSU);
     H52064()();
 
-    ZapiszNaglowekPliku(plik, ustawienia.idSpoldzielni);
-
+    // Only a file written whole is sent: a failed write (a full disk) or a
+    // failed close would otherwise upload a cut file as a success, and the
+    // automatic export would never send the receipts that were cut off.
+    bool plikCaly = ZapiszNaglowekPliku(plik, ustawienia.idSpoldzielni);
     if (paragony.Rozpocznij(INDEKS_PARAGONOW, 0)) {
-        while (paragony.Nastepny()) {
+        while (plikCaly && paragony.Nastepny()) {
             Paragon paragon = CzytajParagon(WidokBiezacegoRekordu(tabela, tspr::ROZMIAR));
-            EksportujParagon(plik, paragon, dataOd, dataDo, ustawienia);
+            plikCaly = EksportujParagon(plik, paragon, dataOd, dataDo, ustawienia);
         }
     }
-    H52305()(plik);
+    if (H52305()(plik) != 0) plikCaly = false;
     paragony.Zamknij();
 
     Status("Uwaga", "Koniec generowania pliku, wysylka FTP", PAUZA_STATUSU);
 
-    ParametryFtp parametry = {};
-    WypelnijParametryFtp(&parametry, ustawienia);
-    bool wyslany = WyslijPlikFtp(nazwaPliku, &parametry) != 0;
+    bool wyslany = false;
+    if (plikCaly) {
+        ParametryFtp parametry = {};
+        WypelnijParametryFtp(&parametry, ustawienia);
+        wyslany = WyslijPlikFtp(nazwaPliku, &parametry) != 0;
+    } else {
+        PokazKomunikat("uwaga", MAZ("Błąd zapisu pliku:%s"), nazwaPliku);
+    }
 
     Status("Uwaga", "Koniec wysylki FTP", PAUZA_STATUSU);
 

@@ -50,14 +50,16 @@ double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczo
     return kwota;
 }
 
-void PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon) {
+bool PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon) {
     PrzegladanieTabeli pozycje;
     if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w PodajPozycjeParagonuBezGrupy!\nOperacja niekompletna!")))
-        return;
+        return true;
     while (pozycje.Nastepny()) {
         PozycjaParagonu p = BiezacaPozycja(pozycje);
         if (p.znacznikPozycji == 0 || p.ilosc <= 0) continue;
         double kwota = BitKwotJeden(paragon) ? p.kwotaWykazu1 : p.kwotaWykazu0;
-        H52541()(strumien, "|%s;%.3f;%.2f", KodDoWykazu(p.kodPozycji), p.ilosc * 0.001, kwota * 0.0001);
+        if (H52541()(strumien, "|%s;%.3f;%.2f", KodDoWykazu(p.kodPozycji), p.ilosc * 0.001, kwota * 0.0001) < 0)
+            return false;
     }
+    return true;
 }

@@ -14,8 +14,9 @@
 double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczoneGrupy[LICZBA_WYKLUCZONYCH_GRUP]);
 
 // Writes "|code;quantity;amount" for every marked item with a positive
-// quantity, excluded groups included.
-void PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon);
+// quantity, excluded groups included. False when a write failed (it stops
+// there); a missing item table is no write failure.
+bool PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon);
 
 // The leading decimal digits of an item code, "0" when there are none;
 // kod is cut in place.

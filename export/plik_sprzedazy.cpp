@@ -80,13 +80,15 @@ bool NumerKarty(const char* opisParagonu, char* karta, size_t rozmiar) {
     return true;
 }
 
-void ZapiszNaglowekPliku(StrumienHosta strumien, int16_t idSpoldzielni) { H52541()(strumien, "%02d\n", idSpoldzielni); }
-
-void ZapiszParagon(StrumienHosta strumien, const char* karta, const char* dataPliku, const Paragon& paragon,
-                   double kwotaKarty, int16_t idSklepu) {
-    int minuta = paragon.minutaParagonu;
-    H52541()(strumien, "%s;20%s %02d:%02d;%.2f;%.2f;%03d", karta, dataPliku, minuta / 60, minuta % 60,
-             (paragon.kwota1 + paragon.kwota2) * 0.0001, kwotaKarty * 0.0001, idSklepu);
+bool ZapiszNaglowekPliku(StrumienHosta strumien, int16_t idSpoldzielni) {
+    return H52541()(strumien, "%02d\n", idSpoldzielni) >= 0;
 }
 
-void ZakonczLinie(StrumienHosta strumien) { H52541()(strumien, "\n"); }
+bool ZapiszParagon(StrumienHosta strumien, const char* karta, const char* dataPliku, const Paragon& paragon,
+                   double kwotaKarty, int16_t idSklepu) {
+    int minuta = paragon.minutaParagonu;
+    return H52541()(strumien, "%s;20%s %02d:%02d;%.2f;%.2f;%03d", karta, dataPliku, minuta / 60, minuta % 60,
+                    (paragon.kwota1 + paragon.kwota2) * 0.0001, kwotaKarty * 0.0001, idSklepu) >= 0;
+}
+
+bool ZakonczLinie(StrumienHosta strumien) { return H52541()(strumien, "\n") >= 0; }

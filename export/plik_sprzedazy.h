@@ -30,12 +30,15 @@ void KonwertujDateParagonu(char* data);
 // characters. False when the description has no "Karta:".
 bool NumerKarty(const char* opisParagonu, char* karta, size_t rozmiar);
 
+// The writes below are false when the host's formatted write failed
+// (a negative result, as when the disk is full).
+
 // First line: the cooperative number.
-void ZapiszNaglowekPliku(StrumienHosta strumien, int16_t idSpoldzielni);
+bool ZapiszNaglowekPliku(StrumienHosta strumien, int16_t idSpoldzielni);
 
 // The receipt part of a line (without the item list and the line end);
 // dataPliku is already converted.
-void ZapiszParagon(StrumienHosta strumien, const char* karta, const char* dataPliku, const Paragon& paragon,
+bool ZapiszParagon(StrumienHosta strumien, const char* karta, const char* dataPliku, const Paragon& paragon,
                    double kwotaKarty, int16_t idSklepu);
 
-void ZakonczLinie(StrumienHosta strumien);
+bool ZakonczLinie(StrumienHosta strumien);

@@ -1,6 +1,7 @@
 // The export run as a whole: status texts with their pauses, outcome,
 // the recorded period, and the early ways out.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -96,6 +97,57 @@ TEST_F(EksportPrzebieg, ZMenuOkresNigdyNieZapisany) {
     EXPECT_EQ(WartoscIni("danePomocnicze", "DataOstatniegoEksportu"), "C6.11.30");
     EXPECT_EQ(WartoscIni("danePomocnicze", "OstatniOdczyt"), "<brak>");
 }
+
+// A file that could not be written whole (here: it lies on /dev/full) is
+// never sent: the write error's message stands where curl's message would,
+// then the run takes the failure way. A small file fails only at its close,
+// a large one already at a write, which ends the writing there.
+class EksportPlikNiezapisany : public EksportPrzebieg, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EksportPlikNiezapisany, BezWysylkiKomunikatIOstrzezenie) {
+    const int paragonow = GetParam();
+    json tspr = json::array(), dok = json::array();
+    for (int n = 1; n <= paragonow; ++n) {
+        tspr.push_back(Paragon(n, "C6.12.05", "Karta:" + std::to_string(4400000 + n)));
+        dok.push_back(Pozycja(n, "5901234123457", 1000, 10000, 10000));
+    }
+    Dane({{"Tspr", tspr}, {"Tspr_dok", dok}});
+    ASSERT_EQ(mkdir(Sciezka("BRENVIK").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("/dev/full", Sciezka("BRENVIK/" + nazwa_).c_str()), 0);
+    Curl(0);
+
+    EXPECT_EQ(EksportSprzedazy(TRYB_AUTOMATYCZNY, "C6.12.01", "C6.12.07"), 1);
+    EXPECT_EQ(UruchomieniaCurl(), 0);
+    std::vector<std::string> statusy = StatusyZPauzami();
+    ASSERT_EQ(statusy.size(), 4u);
+    EXPECT_EQ(statusy[1], "Uwaga|Koniec generowania pliku, wysylka FTP|1000");
+    EXPECT_EQ(statusy[2], "Uwaga|Koniec wysylki FTP|1000");
+    EXPECT_EQ(statusy[3], "uwaga|Koniec funkcji EksportSprzedazy|1000");
+    std::vector<std::string> okna;
+    for (const torvel::Komunikat& k : torvel::stan().komunikaty)
+        okna.push_back(std::to_string(k.ordinal) + "|" + k.tytul + "|" + k.tekst + "|" + std::to_string(k.styl));
+    ASSERT_EQ(okna.size(), 6u);
+    EXPECT_EQ(okna[2], "35804|uwaga|Błąd zapisu pliku:" + nazwa_ + "|1");
+    EXPECT_EQ(okna[3], "52028|Uwaga|Koniec wysylki FTP|512");
+    EXPECT_EQ(Ostrzezenia(), std::vector<std::string>{"Nie wyeksportowano raportu z pliku " + nazwa_});
+    EXPECT_EQ(WartoscIni("danePomocnicze", "DataOstatniegoEksportu"), "<brak>");
+    EXPECT_EQ(WartoscIni("danePomocnicze", "OstatniOdczyt"), "<brak>");
+
+    std::vector<json> zapisy = Wywolania(52541);
+    ASSERT_FALSE(zapisy.empty());
+    if (paragonow == 1) {
+        for (const json& w : zapisy) EXPECT_GE(w["ret"].get<int>(), 0);
+        EXPECT_NE(Wywolania(52305)[0]["ret"], 0);
+    } else {
+        // The failed write is the last one; the rest of the table is not written.
+        EXPECT_LT(zapisy.back()["ret"].get<int>(), 0);
+        EXPECT_LT(zapisy.size(), static_cast<size_t>(3 * paragonow));
+    }
+    EXPECT_EQ(Wywolania(52281).size(), Wywolania(52278).size());
+    EXPECT_EQ(Wywolania(50538).size(), Wywolania(52278).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(MalyIDuzy, EksportPlikNiezapisany, ::testing::Values(1, 400));
 
 TEST_F(EksportPrzebieg, BezTabeliParagonowZero_PustyZamknietyPlik_BezWysylki) {
     torvel::stan().niedostepneTabele.insert(44);
