@@ -108,14 +108,30 @@ int32_t OknoModalne(int ordinal, const char* tytul, const char* tekst, int32_t s
 using torvel::json;
 using torvel::T;
 
+namespace torvel {
+
 // The trace of a printf-style call ends with the text as shown.
+int32_t Komunikat35802(int32_t a, const char* tytul, const char* format, int32_t b, int32_t c, va_list argumenty) {
+    std::string tekst = Formatuj(format, argumenty);
+    int32_t wynik = OknoModalne(35802, tytul, tekst.c_str(), 0);
+    Zapisz(35802, json::array({a, T(tytul), T(format), b, c, T(tekst.c_str())}), wynik);
+    return wynik;
+}
+
+int32_t Status52029(const char* tytul, const char* format, int32_t styl, va_list argumenty) {
+    std::string tekst = Formatuj(format, argumenty);
+    Pokaz(52029, tytul, tekst.c_str(), styl);
+    Zapisz(52029, json::array({T(tytul), T(format), styl, T(tekst.c_str())}), 0);
+    return 0;
+}
+
+}  // namespace torvel
+
 TORVEL_FUNKCJA(int32_t) Torvel35802(int32_t a, const char* tytul, const char* format, int32_t b, int32_t c, ...) {
     va_list argumenty;
     va_start(argumenty, c);
-    std::string tekst = torvel::Formatuj(format, argumenty);
+    int32_t wynik = torvel::Komunikat35802(a, tytul, format, b, c, argumenty);
     va_end(argumenty);
-    int32_t wynik = torvel::OknoModalne(35802, tytul, tekst.c_str(), 0);
-    torvel::Zapisz(35802, json::array({a, T(tytul), T(format), b, c, T(tekst.c_str())}), wynik);
     return wynik;
 }
 
@@ -135,11 +151,9 @@ TORVEL_FUNKCJA(int32_t) Torvel52028(const char* tytul, const char* tekst, int32_
 TORVEL_FUNKCJA(int32_t) Torvel52029(const char* tytul, const char* format, int32_t styl, ...) {
     va_list argumenty;
     va_start(argumenty, styl);
-    std::string tekst = torvel::Formatuj(format, argumenty);
+    int32_t wynik = torvel::Status52029(tytul, format, styl, argumenty);
     va_end(argumenty);
-    torvel::Pokaz(52029, tytul, tekst.c_str(), styl);
-    torvel::Zapisz(52029, json::array({T(tytul), T(format), styl, T(tekst.c_str())}), 0);
-    return 0;
+    return wynik;
 }
 
 TORVEL_FUNKCJA(void) Torvel52064(void) { torvel::Zapisz(52064, json::array(), nullptr); }

@@ -310,21 +310,19 @@ TORVEL_FUNKCJA(void) Torvel22563(PrzechowalniaStrumienia* przechowalnia) {
     torvel::Zapisz(22563, json::array({przechowalnia == nullptr ? json(nullptr) : json("holder")}), nullptr);
 }
 
-TORVEL_FUNKCJA(int32_t) Torvel52541(StrumienHosta strumien, const char* format, ...) {
+namespace torvel {
+
+int32_t ZapisFormatowany(StrumienHosta strumien, const char* format, va_list argumenty) {
     torvel::StrumienPliku* plik = torvel::Otwarty(strumien);
     int32_t wynik = -1;
-    va_list argumenty;
-    va_start(argumenty, format);
     // Without a trace nobody needs the text itself: format straight into the stream.
     FILE* wprost = nullptr;
     if (plik != nullptr) wprost = plik->wyjscieTekstowe != nullptr ? plik->wyjscieTekstowe : plik->tekstowy ? nullptr : plik->plik;
     if (wprost != nullptr && format != nullptr && !torvel::SladAktywny()) {
         int n = vfprintf(wprost, format, argumenty);
-        va_end(argumenty);
         return n < 0 ? -1 : n;
     }
     torvel::TekstFormatowany tekst(format, argumenty);
-    va_end(argumenty);
     if (plik != nullptr) {
         bool zapisany = plik->wyjscieTekstowe != nullptr
                             ? fwrite(tekst.Dane(), 1, tekst.Dlugosc(), plik->wyjscieTekstowe) == tekst.Dlugosc()
@@ -334,6 +332,16 @@ TORVEL_FUNKCJA(int32_t) Torvel52541(StrumienHosta strumien, const char* format, 
     if (torvel::SladAktywny())
         torvel::Zapisz(52541, json::array({plik == nullptr ? json(nullptr) : json(plik->uchwyt), T(format), T(tekst.Dane())}),
                        wynik);
+    return wynik;
+}
+
+}  // namespace torvel
+
+TORVEL_FUNKCJA(int32_t) Torvel52541(StrumienHosta strumien, const char* format, ...) {
+    va_list argumenty;
+    va_start(argumenty, format);
+    int32_t wynik = torvel::ZapisFormatowany(strumien, format, argumenty);
+    va_end(argumenty);
     return wynik;
 }
 

@@ -34,6 +34,12 @@ void Pokaz(int ordinal, const char* tytulMazovia, const char* tekstMazovia, int3
 // Asks the user to acknowledge a modal window when the run is interactive.
 void CzekajNaUzytkownika();
 
+// The printf-style host functions with their values as an argument list,
+// for callers that hand on a list of their own.
+int32_t Komunikat35802(int32_t a, const char* tytul, const char* format, int32_t b, int32_t c, va_list argumenty);
+int32_t Status52029(const char* tytul, const char* format, int32_t styl, va_list argumenty);
+int32_t ZapisFormatowany(StrumienHosta strumien, const char* format, va_list argumenty);
+
 // vsnprintf into a std::string.
 std::string Formatuj(const char* format, va_list argumenty);
 
