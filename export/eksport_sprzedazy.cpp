@@ -19,7 +19,7 @@
 
 namespace {
 
-enum { STYL_STATUSU = 512, ROZMIAR_DATY_WYSWIETLANEJ = 28, ROZMIAR_KARTY = 50 };
+enum { STYL_STATUSU = 512, STYL_BLEDU = 1, ROZMIAR_DATY_WYSWIETLANEJ = 28, ROZMIAR_KARTY = 50 };
 enum { PAUZA_STATUSU = 1000, PAUZA_ZAPISU_KONFIGURACJI = 500 };
 
 // A status text stays in the host's status window for the pause, then goes.
@@ -37,9 +37,10 @@ bool WOkresie(const char* dataOd, const char* dataDo, const char* dataParagonu) 
 }
 
 // Writes the receipt's line when it carries a card and its card amount is
-// above 0. False when a write of the line failed.
+// above 0. False when a write of the line failed; *brakPozycji is set when
+// the receipt's items could not be read.
 bool EksportujParagon(StrumienHosta plik, Paragon& paragon, const char* dataOd, const char* dataDo,
-                      const UstawieniaEksportu& ustawienia) {
+                      const UstawieniaEksportu& ustawienia, bool* brakPozycji) {
     if (paragon.numerParagonu == 0) return true;
     if (paragon.stanParagonu > 0) return true;
     if (paragon.dataParagonu[0] == '\0') return true;
@@ -47,10 +48,10 @@ bool EksportujParagon(StrumienHosta plik, Paragon& paragon, const char* dataOd, 
     char karta[ROZMIAR_KARTY];
     if (!NumerKarty(paragon.opisParagonu, karta, sizeof karta)) return true;
     KonwertujDateParagonu(paragon.dataParagonu);
-    double kwotaKarty = ZliczKwoteParagonuBezGrupy(paragon, ustawienia.wykluczoneGrupy);
+    double kwotaKarty = ZliczKwoteParagonuBezGrupy(paragon, ustawienia.wykluczoneGrupy, brakPozycji);
     if (!(kwotaKarty > 0)) return true;
     return ZapiszParagon(plik, karta, paragon.dataParagonu, paragon, kwotaKarty, ustawienia.idSklepu) &&
-           PodajPozycjeParagonuBezGrupy(plik, paragon) && ZakonczLinie(plik);
+           PodajPozycjeParagonuBezGrupy(plik, paragon, brakPozycji) && ZakonczLinie(plik);
 }
 
 void WypelnijParametryFtp(ParametryFtp* p, const UstawieniaEksportu& u) {
@@ -85,8 +86,10 @@ int32_t EksportSprzedazy(int16_t tryb, const char* dataOd, const char* dataDo) {
     StrumienHosta plik = OtworzPlik(sciezka, "wt");
 
     if (tabela == nullptr) {
-        // The empty file stays in place, closed.
+        // The empty file stays in place, closed. The user is told, as for a
+        // missing item table: no export happened.
         if (plik != nullptr) H52305()(plik);
+        H52028()(MAZ("Błąd"), MAZ("Błąd operacji dyskowej w EksportSprzedazy!\nOperacja niekompletna!"), STYL_BLEDU);
         return 0;
     }
     if (plik == nullptr) {
@@ -104,14 +107,16 @@ int32_t EksportSprzedazy(int16_t tryb, const char* dataOd, const char* dataDo) {
     platforma::Pauza(PAUZA_STATUSU);
     H52064()();
 
-    // Only a file written whole is sent: a failed write (a full disk) or a
-    // failed close would otherwise upload a cut file as a success, and the
-    // automatic export would never send the receipts that were cut off.
+    // Only a file that holds every receipt is sent: a failed write (a full
+    // disk), a failed close or a receipt whose items could not be read would
+    // otherwise upload a cut file as a success, and the automatic export
+    // would never send the receipts that were left out.
     bool plikCaly = ZapiszNaglowekPliku(plik, ustawienia.idSpoldzielni);
+    bool brakPozycji = false;
     if (paragony.Rozpocznij(INDEKS_PARAGONOW, 0)) {
         while (plikCaly && paragony.Nastepny()) {
             Paragon paragon = CzytajParagon(WidokBiezacegoRekordu(tabela, tspr::ROZMIAR));
-            plikCaly = EksportujParagon(plik, paragon, dataOd, dataDo, ustawienia);
+            plikCaly = EksportujParagon(plik, paragon, dataOd, dataDo, ustawienia, &brakPozycji);
         }
     }
     if (H52305()(plik) != 0) plikCaly = false;
@@ -120,13 +125,14 @@ int32_t EksportSprzedazy(int16_t tryb, const char* dataOd, const char* dataDo) {
     Status("Uwaga", "Koniec generowania pliku, wysylka FTP", PAUZA_STATUSU);
 
     bool wyslany = false;
-    if (plikCaly) {
+    if (!plikCaly) {
+        PokazKomunikat("uwaga", MAZ("Błąd zapisu pliku:%s"), nazwaPliku);
+    } else if (!brakPozycji) {
         ParametryFtp parametry = {};
         WypelnijParametryFtp(&parametry, ustawienia);
         wyslany = WyslijPlikFtp(nazwaPliku, &parametry) != 0;
-    } else {
-        PokazKomunikat("uwaga", MAZ("Błąd zapisu pliku:%s"), nazwaPliku);
     }
+    // A missing item table has been shown for each receipt it cost.
 
     Status("Uwaga", "Koniec wysylki FTP", PAUZA_STATUSU);
 

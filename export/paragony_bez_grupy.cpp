@@ -36,11 +36,14 @@ const char* KodDoWykazu(char* kod) {
     return kod[0] != '\0' ? kod : "0";
 }
 
-double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczoneGrupy[LICZBA_WYKLUCZONYCH_GRUP]) {
+double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczoneGrupy[LICZBA_WYKLUCZONYCH_GRUP],
+                                  bool* brakTabeliPozycji) {
     PrzegladanieTabeli pozycje;
     double kwota = 0;
-    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w ZliczKwoteParagonuBezGrupy!\nOperacja niekompletna!")))
+    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w ZliczKwoteParagonuBezGrupy!\nOperacja niekompletna!"))) {
+        if (pozycje.Tabela() == nullptr && brakTabeliPozycji != nullptr) *brakTabeliPozycji = true;
         return kwota;
+    }
     while (pozycje.Nastepny()) {
         PozycjaParagonu p = BiezacaPozycja(pozycje);
         if (p.znacznikPozycji == 0 || p.ilosc == 0) continue;
@@ -50,10 +53,12 @@ double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczo
     return kwota;
 }
 
-bool PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon) {
+bool PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon, bool* brakTabeliPozycji) {
     PrzegladanieTabeli pozycje;
-    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w PodajPozycjeParagonuBezGrupy!\nOperacja niekompletna!")))
+    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w PodajPozycjeParagonuBezGrupy!\nOperacja niekompletna!"))) {
+        if (pozycje.Tabela() == nullptr && brakTabeliPozycji != nullptr) *brakTabeliPozycji = true;
         return true;
+    }
     while (pozycje.Nastepny()) {
         PozycjaParagonu p = BiezacaPozycja(pozycje);
         if (p.znacznikPozycji == 0 || p.ilosc <= 0) continue;

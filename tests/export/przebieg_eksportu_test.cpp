@@ -159,7 +159,10 @@ TEST_F(EksportPrzebieg, BezTabeliParagonowZero_PustyZamknietyPlik_BezWysylki) {
     EXPECT_EQ(Wywolania(50538).size(), 1u);           // the cursor storage is released
     EXPECT_TRUE(Wywolania(52281).empty());
     EXPECT_EQ(UruchomieniaCurl(), 0);
-    EXPECT_TRUE(torvel::stan().komunikaty.empty());
+    ASSERT_EQ(torvel::stan().komunikaty.size(), 1u);  // nothing was exported, and the user is told
+    EXPECT_EQ(torvel::stan().komunikaty[0].ordinal, 52028);
+    EXPECT_EQ(torvel::stan().komunikaty[0].styl, 1);
+    EXPECT_EQ(torvel::stan().komunikaty[0].tekst, "Błąd operacji dyskowej w EksportSprzedazy!\nOperacja niekompletna!");
     EXPECT_TRUE(Pauzy().empty());
 }
 

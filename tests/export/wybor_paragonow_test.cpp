@@ -144,6 +144,11 @@ TEST_F(EksportWybor, BezTabeliPozycjiKomunikatBleduDlaKazdegoParagonuZKartaIZadn
     EXPECT_EQ(bledy, 2);
     // Each attempt released its cursor storage although the table was missing.
     EXPECT_EQ(Wywolania(50538).size(), Wywolania(52256).size());
+    // A file without those receipts is not sent: they would never be.
+    EXPECT_EQ(UruchomieniaCurl(), 0);
+    ASSERT_FALSE(torvel::stan().komunikaty.empty());
+    EXPECT_EQ(torvel::stan().komunikaty.back().tekst.rfind("Koniec funkcji EksportSprzedazy", 0), 0u);
+    EXPECT_EQ(Wywolania(52030).size(), 1u);
 }
 
 }  // namespace
