@@ -30,7 +30,8 @@ void PokazWszystkieFunkcje() {
     for (void*& slot : sloty) slot = nullptr;
     for (const EksportHosta& e : EKSPORTY_HOSTA) {
         if (e.ordinal == 30006 && stan().brakFunkcjiZwrotnej) continue;
-        sloty[e.ordinal - NAJNIZSZY] = e.adres;
+        void* zastepca = AwarieWlaczone() ? ZastepcaFunkcji(e.ordinal) : nullptr;
+        sloty[e.ordinal - NAJNIZSZY] = zastepca != nullptr ? zastepca : e.adres;
     }
     torvel_tabela_eksportow.adresy = sloty.data();
     torvel_tabela_eksportow.liczba = static_cast<uint32_t>(sloty.size());

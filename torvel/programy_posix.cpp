@@ -15,6 +15,7 @@ extern char** environ;
 namespace torvel {
 
 int UruchomProgram(const std::string& program, const std::vector<std::string>& argumenty) {
+    if (stan().programWProcesie) return stan().programWProcesie(program, argumenty);
     if (program.empty()) return -1;
     std::vector<std::string> wszystkie;
     wszystkie.reserve(argumenty.size() + 1);

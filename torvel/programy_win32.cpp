@@ -39,6 +39,7 @@ int UruchomWiersz(const std::string& wiersz) {
 }  // namespace
 
 int UruchomProgram(const std::string& program, const std::vector<std::string>& argumenty) {
+    if (stan().programWProcesie) return stan().programWProcesie(program, argumenty);
     if (program.empty()) return -1;
     return UruchomWiersz(NazwaWWierszu(program) + " " + ZlozWierszPolecen(argumenty));
 }

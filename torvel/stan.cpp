@@ -15,7 +15,7 @@ void Resetuj() {
     ResetujPliki();
     OtworzSlad("");
     WyczyscSlad();
-    PokazWszystkieFunkcje();
+    WlaczAwarie(false);  // shows every ordinal again
 }
 
 }  // namespace torvel

@@ -234,6 +234,19 @@ struct Klucz {
     int32_t wartosc;
 };
 
+// ------------------------------------------------ what was delivered
+
+Dostawa& dostawa() {
+    static Dostawa jedyna;
+    return jedyna;
+}
+
+// A traversal of a receipt's items that stops before its last item leaves
+// the receipt incomplete, whoever stopped it.
+void ZapiszKoniecPozycji(const StanKursora& k) {
+    if (k.tabela == TABELA_POZYCJI && k.pozycja < k.pozycje.liczba) dostawa().niepelnePozycje.insert(k.klucz);
+}
+
 // --------------------------------------------------------------- fixture
 
 bool Liczba(const json& obiekt, const char* pole, double* wynik, std::string* blad) {
@@ -388,6 +401,18 @@ void ResetujTabele() {
     ++tabele().pokolenie;
 }
 
+const Dostawa& DostarczoneRekordy() { return dostawa(); }
+
+void ResetujDostawe() { dostawa() = Dostawa(); }
+
+void StartKursoraPominiety(UchwytTabeli* tabela, int32_t indeks, const void* klucz) {
+    Tabela* t = TabelaUchwytu(tabela);
+    if (t == nullptr || t->numer != TABELA_POZYCJI || indeks != INDEKS_POZYCJI_PARAGONU || klucz == nullptr) return;
+    Klucz k;
+    memcpy(&k, klucz, sizeof k);
+    if (PozycjeParagonu(k.wartosc).liczba > 0) dostawa().niepelnePozycje.insert(k.wartosc);
+}
+
 }  // namespace torvel
 
 using torvel::json;
@@ -467,6 +492,7 @@ TORVEL_FUNKCJA(int32_t) Torvel52279(KursorTabeli* kursor) {
         if (t != nullptr) {
             if (k.tabela == torvel::TABELA_PARAGONOW) {
                 torvel::Spakuj(t->rekord, d.paragony[k.pozycja], k.pozycja == 0);
+                if (torvel::AwarieWlaczone()) torvel::dostawa().paragony.insert(d.paragony[k.pozycja].numerParagonu);
             } else {
                 torvel::Spakuj(t->rekord, d.pozycje[d.kolejnoscPozycji[k.pozycje.poczatek + k.pozycja]], k.pozycja == 0);
             }
@@ -482,6 +508,7 @@ TORVEL_FUNKCJA(int32_t) Torvel52279(KursorTabeli* kursor) {
 TORVEL_FUNKCJA(int32_t) Torvel52281(KursorTabeli* kursor) {
     torvel::StanKursora k;
     int32_t wynik = torvel::CzytajKursor(kursor, torvel::tabele().pokolenie, &k) ? 0 : -1;
+    if (wynik == 0 && torvel::AwarieWlaczone()) torvel::ZapiszKoniecPozycji(k);
     torvel::ZamknijKursor(kursor);
     if (torvel::SladAktywny()) torvel::Zapisz(52281, json::array({torvel::Wskaznik(kursor)}), wynik);
     return wynik;

@@ -5,6 +5,7 @@
 
 #include <stdint.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -61,6 +62,9 @@ struct Stan {
 
     // --- programs and mail
     std::string programCurl = "curl";  // what 52011 runs for "curl"
+    // When set, programs (curl, the mail service's curl) run in process:
+    // program and arguments in, exit code out.
+    std::function<int(const std::string& program, const std::vector<std::string>& argumenty)> programWProcesie;
 
     // --- host state (commands, automatic export, compatibility)
     int32_t flagaWsadowa = 0;        // 37974
@@ -93,6 +97,35 @@ const std::vector<std::string>& Slad();
 void WyczyscSlad();
 // The in-memory trace grows with every call; long runs switch it off.
 void UstawSladWPamieci(bool wlaczony);
+
+// Fault injection, in process (POSIX): while it is on, counting stand-ins
+// sit over the host's exports (bind the module afterwards), every host
+// call is counted, and the planned call fails in one of the ways its
+// ordinal allows. Switching it on or off shows every ordinal again.
+void WlaczAwarie(bool wlaczone);
+// From now on, the wywolanie-th host call (1 = the next one; 0 = none)
+// fails in way sposob (1 or 2) of its ordinal; restarts the count.
+void ZaplanujAwarie(uint64_t wywolanie, int sposob);
+// The ordinal of every host call counted since the plan was set.
+const std::vector<uint16_t>& WywolaniaHosta();
+bool AwariaNastapila();
+// What the failed call was about, where its ordinal says more than its
+// number: for 41399 "<mode> <section> <key>".
+const std::string& KontekstAwarii();
+// How many ways host function `ordinal` can fail (0: it always works), and
+// what each is.
+int LiczbaSposobowAwarii(int ordinal);
+const char* OpisAwarii(int ordinal, int sposob);
+
+// What the tables delivered since the plan was set, while fault injection
+// is on: every receipt whose Tspr record went into the record buffer, and
+// the receipts of which a traversal of the items ended before the last
+// item (or never started although there were items).
+struct Dostawa {
+    std::set<int32_t> paragony;
+    std::set<int32_t> niepelnePozycje;
+};
+const Dostawa& DostarczoneRekordy();
 
 // Sales tables from the JSON fixture (file or text).
 bool WczytajDane(const std::string& plik, std::string* blad);

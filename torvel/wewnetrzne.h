@@ -51,6 +51,13 @@ std::string SciezkaHosta(const char* sciezkaModulu);
 // low 16 bits without overflow.
 int16_t Liczba16(const char* tekst);
 
+// Fault injection: the counting stand-in of an ordinal, whether it is on,
+// and what the tables note for it.
+void* ZastepcaFunkcji(int ordinal);
+bool AwarieWlaczone();
+void StartKursoraPominiety(UchwytTabeli* tabela, int32_t indeks, const void* klucz);
+void ResetujDostawe();
+
 // Per-service state back to a fresh host; called by Resetuj().
 void ResetujTabele();
 void ResetujPliki();
