@@ -1,6 +1,8 @@
 """The load-failure report through torvel-sim's message window: each host
 objection gives its one report, chosen by the first applicable reason."""
 
+import os
+import re
 import unittest
 
 import harness
@@ -51,6 +53,28 @@ class RaportZaladowania(harness.ScenariuszTestowy):
                       'aktualizację programu wraz z modułem "brenvik.so".\n\nMODUŁ NIE ZOSTANIE ZAŁADOWANY!!!\n')
         self.assertEqual(self.raport("--interface", "111"), oczekiwany)
         self.assertEqual(self.raport("--host-build", "20230514"), oczekiwany)
+
+    def test_kazda_brakujaca_funkcja_i_wszystkie(self):
+        """Every host function missing alone, and all at once: the module is
+        refused and names what is missing, and neither connect nor the
+        report crashes the host. Without its message window (35802) the host
+        gets the report as debugger output."""
+        with open(os.path.join(os.path.dirname(__file__), "../../host/funkcje_hosta.h")) as f:
+            ordinaly = [int(n) for n in re.findall(r"X\(\d+, (\d+),", f.read())]
+        self.assertEqual(len(ordinaly), 60)
+        for brakujace in [[n] for n in ordinaly] + [ordinaly]:
+            lista = ",".join(map(str, brakujace))
+            with self.subTest(missing=lista if len(brakujace) == 1 else "all"):
+                wynik = harness.torvel_sim(self.katalog, "--missing", lista, "connect")
+                self.assertEqual(wynik.kod, 1, wynik.bledy)
+                nazwa = "o numerze %d " % brakujace[0] if len(brakujace) == 1 else "o numerach "
+                if 35802 in brakujace:
+                    self.assertEqual(wynik.wywolania(35802), [])
+                    self.assertIn(nazwa, wynik.bledy)
+                else:
+                    self.assertIn(nazwa, wynik.wywolania(35802)[0]["args"][-1])
+                raport = harness.torvel_sim(self.katalog, "--missing", lista, "report")
+                self.assertEqual(raport.kod, 0, raport.bledy)
 
     def test_odlaczenie_bez_sprawdzania(self):
         wynik = harness.torvel_sim(self.katalog, "disconnect")
