@@ -284,6 +284,74 @@ class Awarie(harness.ScenariuszTestowy):
         self.sprawdz_komplet(self.plik("BRENVIK", self.pliki_eksportu()[-1]), od="C6.12.06", do="C6.12.07")
 
 
+class PelnyDysk(harness.ScenariuszTestowy):
+    """The host's directory on a 64 KB file system and 3,000 card receipts
+    over three days: the export file cannot be written whole. Nothing may
+    be sent and nothing recorded; once there is space again, the next
+    automatic export sends every receipt from the same start date."""
+
+    def setUp(self):
+        super().setUp()
+        self.host = os.path.join(self.katalog, "host")
+        os.mkdir(self.host)
+        zamontowany = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", self.host], capture_output=True)
+        if zamontowany.returncode != 0:
+            self.skipTest("cannot mount a small tmpfs for the host's directory (needs root): %s"
+                          % zamontowany.stderr.decode(errors="replace").strip())
+        self.addCleanup(subprocess.run, ["umount", "-l", self.host])
+        self.serwer = harness.SerwerFtp()
+        self.addCleanup(lambda: self.serwer.usun())
+        paragony, pozycje = [], []
+        for n in range(1, 3001):
+            paragony.append({"numerParagonu": n, "dataParagonu": "C6.12.%02d" % (5 + n % 3), "minutaParagonu": n % 1440,
+                             "kwota1": 10000 + n, "kwota2": 0, "opisParagonu": "Karta: 44%08d" % n})
+            pozycje.append({"numerParagonu": n, "kodPozycji": str(5900000000000 + n), "ilosc": 1000, "grupa": 1,
+                            "kwotaSumy0": 10000 + n, "kwotaWykazu0": 10000 + n, "znacznikPozycji": 1})
+        # The fixture lies outside the small file system.
+        self.plik_danych = os.path.join(self.katalog, "sklep.json")
+        with open(self.plik_danych, "w", encoding="utf-8") as f:
+            json.dump({"Tspr": paragony, "Tspr_dok": pozycje}, f)
+        sekcje = self.ustawienia_ftp(self.serwer)
+        sekcje["danePomocnicze"] = {"DataOstatniegoEksportu": "C6.12.05"}
+        harness.pisz_ini(self.host, sekcje)
+
+    def zdarzenie(self, czas):
+        # No trace: it would fill the small file system itself.
+        proces = subprocess.run([harness.TORVEL_SIM, "--dir", self.host, "--data", self.plik_danych, *DZIS,
+                                 "--time", czas, "event"], capture_output=True, text=True, errors="replace", timeout=600)
+        harness.sprawdz_sanitizery(proces.stderr)
+        self.assertEqual(proces.returncode, 0, proces.stderr)
+        return proces.stdout
+
+    def data_eksportu(self):
+        with open(os.path.join(self.host, "brenvik.ini"), "rb") as f:
+            return re.search(rb"(?m)^DataOstatniegoEksportu=(.*?)\r?$", f.read()).group(1).decode()
+
+    def test_plik_niezapisany_caly_nie_jest_wysylany_a_nastepny_eksport_wysyla_wszystko(self):
+        wyjscie = self.zdarzenie("09:30")
+        nazwa = "01_001_2026_12_08_0930.csv"
+        self.assertIn("[komunikat] uwaga: Błąd zapisu pliku:" + nazwa, wyjscie)
+        self.assertIn("Nie wyeksportowano raportu z pliku " + nazwa, wyjscie)
+        self.assertNotIn("Wyeksportowano raport", wyjscie)
+        self.assertEqual(self.serwer.pliki("katalogFTP"), [], "the server received nothing")
+        self.assertEqual(self.data_eksportu(), "C6.12.05")
+        # The incomplete file stays, as every export file does.
+        with open(os.path.join(self.host, "BRENVIK", nazwa), "rb") as f:
+            niepelny = f.read()
+        self.assertLess(niepelny.count(b"\r\n"), 3000)
+
+        subprocess.run(["mount", "-o", "remount,size=4m", self.host], check=True)
+        wyjscie = self.zdarzenie("09:31")
+        self.assertIn("Eksport lumera od 05.12.2026 do 07.12.2026", wyjscie)
+        self.assertIn("Wyeksportowano raport na serwer do pliku 01_001_2026_12_08_0931.csv", wyjscie)
+        wyslane = self.serwer.pliki("katalogFTP")
+        self.assertEqual(wyslane, ["01_001_2026_12_08_0931.csv"])
+        znalezione = wiersze(self.serwer.czytaj("katalogFTP", wyslane[0]))
+        self.assertEqual(sorted(znalezione), ["44%08d" % n for n in range(1, 3001)])
+        self.assertTrue(all(len(linie) == 1 and linie[0].count(b"|") == 1 for linie in znalezione.values()))
+        self.assertEqual(self.data_eksportu(), "C6.12.07")
+
+
 class DziesiecTysiecyParagonow(harness.ScenariuszTestowy):
     def test_wadliwe_paragony_nie_psuja_eksportu(self):
         dane, dobre, nigdy, wadliwe = sklep(10000, ziarno=2026, udzial_wadliwych=0.3)
