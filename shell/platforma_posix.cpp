@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/tabela_eksportow.h"
 #include "shell/platforma.h"
-#include "torvel/tabela_eksportow.h"
 
 namespace platforma {
 
