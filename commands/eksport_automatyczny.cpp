@@ -6,7 +6,7 @@
 #include "export/eksport_sprzedazy.h"
 #include "export/ustawienia.h"
 #include "host/funkcje_hosta.h"
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 
 namespace {
 

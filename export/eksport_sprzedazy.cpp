@@ -10,7 +10,7 @@
 #include "export/ustawienia_eksportu.h"
 #include "host/funkcje_hosta.h"
 #include "host/mazovia.h"
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "transmission/okno_komunikatu.h"
 #include "transmission/otworz_plik.h"
 #include "transmission/parametry_ftp.h"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "host/tabela_eksportow.h"
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 
 namespace platforma {
 
