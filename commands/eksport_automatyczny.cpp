@@ -4,8 +4,8 @@
 
 #include "commands/znaczniki_kas.h"
 #include "export/eksport_sprzedazy.h"
-#include "export/ustawienia.h"
 #include "host/funkcje_hosta.h"
+#include "host/ustawienia.h"
 #include "platform/platforma.h"
 
 namespace {
