@@ -23,7 +23,7 @@
 #include "bench/eksport_wzorcowy.h"
 #include "bench/pamiec_procesu.h"
 #include "export/eksport_sprzedazy.h"
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "torvel/torvel.h"
 
 namespace {

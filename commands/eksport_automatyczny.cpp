@@ -4,9 +4,9 @@
 
 #include "commands/znaczniki_kas.h"
 #include "export/eksport_sprzedazy.h"
-#include "export/ustawienia.h"
 #include "host/funkcje_hosta.h"
-#include "shell/platforma.h"
+#include "host/ustawienia.h"
+#include "platform/platforma.h"
 
 namespace {
 

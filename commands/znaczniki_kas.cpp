@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "export/ustawienia.h"
+#include "host/ustawienia.h"
 
 void WczytajZnacznikiKas(int16_t znaczniki[LICZBA_KAS]) {
     for (int kasa = 1; kasa <= LICZBA_KAS; ++kasa) {

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "export/ustawienia.h"
+#include "host/ustawienia.h"
 
 const char* const SEKCJA_RAPORTU = "ustawieniaRaportu";
 const char* const SEKCJA_TRANSMISJI = "ustawieniaTransmisji";

@@ -1,7 +1,7 @@
 // The POSIX module's export table by ordinal, the counterpart of the DLL's
 // ordinal-only export directory (brenvik.def).
 #include "shell/eksporty.h"
-#include "torvel/tabela_eksportow.h"
+#include "host/tabela_eksportow.h"
 
 namespace {
 void* adresyEksportow[] = {

@@ -8,7 +8,7 @@
 
 #include "host/funkcje_hosta.h"
 #include "host/mazovia.h"
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "shell/stan_modulu.h"
 #include "shell/tablica_funkcji.h"
 #include "shell/zgodnosc.h"

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 
 UchwytModuluHosta uchwytModulu = nullptr;
 char sciezkaModulu[ROZMIAR_SCIEZKI_MODULU];

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "shell/stan_modulu.h"
 
 uint32_t liczbaBrakujacychFunkcji = 0;

@@ -3,8 +3,8 @@
 // platform layer reads. Hiding an ordinal empties its slot.
 #include <vector>
 
+#include "host/tabela_eksportow.h"
 #include "torvel/lista_eksportow.h"
-#include "torvel/tabela_eksportow.h"
 #include "torvel/wewnetrzne.h"
 
 namespace {

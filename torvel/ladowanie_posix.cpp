@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "torvel/tabela_eksportow.h"
+#include "host/tabela_eksportow.h"
 #include "torvel/wewnetrzne.h"
 
 namespace torvel {

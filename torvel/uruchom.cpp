@@ -9,6 +9,7 @@
 
 #include "torvel/funkcje_torvel.h"
 #include "torvel/wewnetrzne.h"
+#include "wersja.h"
 
 namespace torvel {
 namespace {
@@ -30,6 +31,7 @@ const char* const POMOC =
     "  --missing N,N,...    ordinals the host does not provide\n"
     "  --trace FILE         JSON-lines trace of every host call\n"
     "  --interactive        modal windows and the form wait for the user\n"
+    "  --version            print the version and exit\n"
     "report asks the module for its load-failure report at once, before any connect.\n"
     "  --quiet              print nothing but errors\n"
     "host answers for tests:\n"
@@ -102,6 +104,9 @@ int CzytajOpcje(int argc, char** argv, Opcje* o) {
         long n = 0;
         if (a == "--help" || a == "-h") {
             fputs(POMOC, stdout);
+            exit(0);
+        } else if (a == "--version") {
+            printf("torvel-sim %s\n", BRENVIK_WERSJA);
             exit(0);
         } else if (a == "connect" || a == "menu" || a == "event" || a == "disconnect" || a == "report") {
             if (!o->polecenie.empty()) return Blad("one command only");

@@ -2,8 +2,8 @@
 
 #include <stdint.h>
 
-#include "export/ustawienia.h"
 #include "host/funkcje_hosta.h"
+#include "host/ustawienia.h"
 #include "transmission/otworz_plik.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "transmission/wyslij_plik_ftp.h"
 
-#include "export/ustawienia.h"
 #include "host/funkcje_hosta.h"
+#include "host/ustawienia.h"
 #include "transmission/argumenty_curl.h"
 #include "transmission/komunikaty_curl.h"
 #include "transmission/otworz_plik.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 
 namespace testy {
 

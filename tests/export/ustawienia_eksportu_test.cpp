@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "export/eksport_sprzedazy.h"
-#include "export/ustawienia.h"
 #include "export/ustawienia_eksportu.h"
+#include "host/ustawienia.h"
 #include "tests/export/srodowisko_eksportu.h"
 
 namespace testy {

@@ -18,7 +18,7 @@
 
 #include "commands/znaczniki_kas.h"
 #include "export/eksport_sprzedazy.h"
-#include "export/ustawienia.h"
+#include "host/ustawienia.h"
 #include "tests/fuzz/srodowisko_fuzz.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "host/typy_hosta.h"
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "torvel/torvel.h"
 
 namespace fuzz {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "shell/raport_zaladowania.h"
 #include "shell/stan_modulu.h"
 #include "shell/zgodnosc.h"

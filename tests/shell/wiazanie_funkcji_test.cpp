@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 #include "shell/stan_modulu.h"
 #include "shell/tablica_funkcji.h"
 #include "torvel/funkcje_torvel.h"

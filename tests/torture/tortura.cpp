@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platforma.h"
 #include "shell/eksporty.h"
-#include "shell/platforma.h"
 #include "shell/tablica_funkcji.h"
 #include "tests/torture/sklep_tortury.h"
 #include "torvel/funkcje_torvel.h"

@@ -19,10 +19,10 @@ def windowsowa(sciezka):
     return "Z:" + os.path.abspath(sciezka).replace("/", "\\")
 
 
-def pod_wine(katalog, *argumenty):
+def pod_wine(katalog, *argumenty, sim=SIM_EXE):
     """torvel-sim.exe under Wine; paths handed over in their Windows form."""
     slad = os.path.join(katalog, "slad.jsonl")
-    polecenie = ["wine", SIM_EXE, "--dir", windowsowa(katalog), "--trace", windowsowa(slad)] + list(argumenty)
+    polecenie = ["wine", sim, "--dir", windowsowa(katalog), "--trace", windowsowa(slad)] + list(argumenty)
     proces = subprocess.run(polecenie, capture_output=True, text=True, timeout=600,
                             stdin=subprocess.DEVNULL, errors="replace")
     import json

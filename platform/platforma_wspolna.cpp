@@ -1,4 +1,4 @@
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 
 namespace platforma {
 Zastepstwa zastepstwa = {nullptr, nullptr, nullptr};

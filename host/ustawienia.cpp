@@ -1,4 +1,4 @@
-#include "export/ustawienia.h"
+#include "host/ustawienia.h"
 
 #include <stdarg.h>
 #include <string.h>

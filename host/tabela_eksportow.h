@@ -1,6 +1,6 @@
-// The POSIX stand-in of a Windows export directory: the host library
-// publishes its functions by ordinal through this table, and the module's
-// POSIX platform layer looks ordinals up in it as GetProcAddress would.
+// The POSIX stand-in of a Windows export directory, shared by host and
+// module: each publishes its functions by ordinal through such a table, and
+// the other side looks ordinals up in it as GetProcAddress would.
 #pragma once
 
 #include <stdint.h>

@@ -1,7 +1,7 @@
 #include <direct.h>
 #include <windows.h>
 
-#include "shell/platforma.h"
+#include "platform/platforma.h"
 
 namespace platforma {
 

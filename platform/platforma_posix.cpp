@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/platforma.h"
-#include "torvel/tabela_eksportow.h"
+#include "host/tabela_eksportow.h"
+#include "platform/platforma.h"
 
 namespace platforma {
 

@@ -1,5 +1,6 @@
 // The few operating-system services the module needs, one implementation
-// per platform (platforma_win32.cpp, platforma_posix.cpp).
+// per platform (platforma_win32.cpp, platforma_posix.cpp). shell/, export/
+// and commands/ all use them, so they stand below all three, on host/'s types.
 #pragma once
 
 #include <stdint.h>

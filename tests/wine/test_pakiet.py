@@ -1,0 +1,220 @@
+"""The release package as an integrator receives it: its layout, checksums,
+texts and the DLL's version and debug information; the settings example
+against what the module itself writes; and the packaged torvel-sim.exe
+running the packaged brenvik.dll under Wine for a menu export."""
+
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+import zlib
+
+import pefile
+
+sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
+import harness  # noqa: E402
+import test_wine  # noqa: E402
+
+BUDOWA = os.environ.get("BRENVIK_WIN_BUILD", os.path.join(os.path.dirname(__file__), "../../build/windows"))
+WERSJA = os.environ.get("BRENVIK_WERSJA", "")
+GORNY = "brenvik-%s-win32" % WERSJA
+PACZKA = os.path.join(BUDOWA, GORNY + ".zip")
+CURL_WINE = os.path.join(BUDOWA, "bin", "curl.exe")
+NARZEDZIA = "narzedzia/torvel-sim/"
+ZAWARTOSC = {"brenvik.dll", "INSTRUKCJA.txt", "brenvik.ini.przyklad", "SHA256SUMS",
+             NARZEDZIA + "torvel-sim.exe", NARZEDZIA + "TORVEL.dll",
+             NARZEDZIA + "sklep_przykladowy.json", NARZEDZIA + "CZYTAJ.txt"}
+BOM = b"\xef\xbb\xbf"
+
+
+def zbuduj_paczke():
+    subprocess.run(["cmake", "--build", BUDOWA, "--target", "package"], check=True,
+                   stdout=subprocess.DEVNULL, timeout=900)
+
+
+def klucze_ini(tresc):
+    """(section, key, value, commented out) of every key line, in file order;
+    a commented-out key is a ';' directly followed by a key=value."""
+    wynik, sekcja = [], None
+    for linia in tresc.decode("utf-8").splitlines():
+        if re.fullmatch(r"\[\w+\]", linia):
+            sekcja = linia[1:-1]
+        elif m := re.fullmatch(r"(;?)(\w+)=(.*)", linia):
+            wynik.append((sekcja, m.group(2), m.group(3), m.group(1) == ";"))
+    return wynik
+
+
+def z_ftp(tresc, serwer):
+    """The example with only the four FTP texts set to the test server."""
+    for klucz, wartosc in (("hostFTP", serwer.adres), ("userFTP", harness.UZYTKOWNIK),
+                           ("passFTP", harness.HASLO), ("dirFTP", "/katalogFTP")):
+        tresc, n = re.subn(rb"(?m)^%s=[^\r\n]*" % klucz.encode(), b"%s=%s" % (klucz.encode(), wartosc.encode()), tresc)
+        assert n == 1, klucz
+    return tresc
+
+
+class Pakiet(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        zbuduj_paczke()
+        cls.rozpakowana = tempfile.mkdtemp(prefix="paczka-")
+        with zipfile.ZipFile(PACZKA) as z:
+            cls.nazwy = z.namelist()
+            z.extractall(cls.rozpakowana)
+        cls.korzen = os.path.join(cls.rozpakowana, GORNY)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.rozpakowana, ignore_errors=True)
+
+    def czytaj(self, nazwa):
+        with open(os.path.join(self.korzen, nazwa), "rb") as f:
+            return f.read()
+
+    def test_jeden_katalog_z_plikami_pakietu(self):
+        self.assertTrue(WERSJA, "project version handed over by CMake")
+        pliki = [n for n in self.nazwy if not n.endswith("/")]
+        self.assertTrue(all(n.startswith(GORNY + "/") for n in self.nazwy), self.nazwy)
+        self.assertEqual({n[len(GORNY) + 1:] for n in pliki}, ZAWARTOSC)
+        self.assertEqual(pliki, sorted(pliki), "fixed order in the archive")
+        # Debug information stays beside the zip, not in it.
+        self.assertTrue(os.path.isfile(os.path.join(BUDOWA, "brenvik.dll.debug")))
+
+    def test_sumy_kontrolne_obejmuja_kazdy_inny_plik(self):
+        sumy = self.czytaj("SHA256SUMS").decode()
+        wymienione = [linia.split("  ", 1)[1] for linia in sumy.splitlines()]
+        self.assertEqual(sorted(wymienione), sorted(ZAWARTOSC - {"SHA256SUMS"}))
+        proces = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=self.korzen, capture_output=True, text=True)
+        self.assertEqual(proces.returncode, 0, proces.stdout + proces.stderr)
+        self.assertEqual(proces.stdout.count(": OK"), len(ZAWARTOSC) - 1)
+
+    def test_dll_bez_informacji_debuggera_z_odnosnikiem_do_niej(self):
+        dll = os.path.join(self.korzen, "brenvik.dll")
+        sekcje = subprocess.run(["i686-w64-mingw32-objdump", "-h", dll], capture_output=True, text=True,
+                                check=True).stdout
+        self.assertNotIn(".debug", sekcje)
+        self.assertIn(".gnu_debuglink", sekcje)
+        # The link names the debug file and carries its CRC, so a debugger
+        # accepts brenvik.dll.debug only for this very build.
+        with tempfile.TemporaryDirectory() as tymczasowy:
+            odnosnik = os.path.join(tymczasowy, "odnosnik")
+            subprocess.run(["i686-w64-mingw32-objcopy", "--dump-section", ".gnu_debuglink=" + odnosnik, dll,
+                            os.path.join(tymczasowy, "kopia.dll")], check=True)
+            with open(odnosnik, "rb") as f:
+                tresc = f.read()
+        nazwa = tresc[:tresc.index(b"\0")]
+        self.assertEqual(nazwa, b"brenvik.dll.debug")
+        with open(os.path.join(BUDOWA, "brenvik.dll.debug"), "rb") as f:
+            self.assertEqual(struct.unpack("<I", tresc[-4:])[0], zlib.crc32(f.read()))
+
+    def test_wersja_dll_i_torvel_sim_to_wersja_projektu(self):
+        pe = pefile.PE(os.path.join(self.korzen, "brenvik.dll"))
+        liczby = [int(c) for c in WERSJA.split(".")] + [0]
+        staly = pe.VS_FIXEDFILEINFO[0]
+        for starsze, mlodsze in ((staly.FileVersionMS, staly.FileVersionLS),
+                                 (staly.ProductVersionMS, staly.ProductVersionLS)):
+            self.assertEqual([starsze >> 16, starsze & 0xFFFF, mlodsze >> 16, mlodsze & 0xFFFF], liczby)
+        teksty = {}
+        for informacja in pe.FileInfo[0]:
+            for tabela in getattr(informacja, "StringTable", []):
+                teksty.update(tabela.entries)
+        self.assertEqual(teksty[b"FileVersion"].decode(), WERSJA)
+        self.assertEqual(teksty[b"ProductVersion"].decode(), WERSJA)
+
+        proces = subprocess.run(["wine", os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"), "--version"],
+                                capture_output=True, text=True, timeout=120, stdin=subprocess.DEVNULL)
+        self.assertEqual(proces.stdout.split(), ["torvel-sim", WERSJA])
+        proces = subprocess.run([harness.TORVEL_SIM, "--version"], capture_output=True, text=True, timeout=60)
+        self.assertEqual(proces.stdout.split(), ["torvel-sim", WERSJA])
+
+    def test_teksty_dla_notatnika(self):
+        for nazwa, z_bom in (("INSTRUKCJA.txt", True), (NARZEDZIA + "CZYTAJ.txt", True),
+                             ("brenvik.ini.przyklad", False)):
+            tresc = self.czytaj(nazwa)
+            self.assertEqual(tresc.startswith(BOM), z_bom, nazwa)
+            self.assertEqual(tresc.count(b"\n"), tresc.count(b"\r\n"), nazwa + ": CR LF line ends only")
+            tekst = tresc.decode("utf-8")
+            self.assertIn("ą", tekst, nazwa + ": Polish letters in UTF-8")
+        self.assertIn(WERSJA, self.czytaj("INSTRUKCJA.txt").decode("utf-8"))
+
+    def test_przyklad_ustawien_to_klucze_i_wartosci_ktore_zapisuje_modul(self):
+        przyklad = klucze_ini(self.czytaj("brenvik.ini.przyklad"))
+        # The module's own file: a menu export into an empty directory, then
+        # an automatic export with a mail server and a working upload, which
+        # adds the mail keys and the automatic export's record.
+        katalog = tempfile.mkdtemp(prefix="torvel-")
+        self.addCleanup(shutil.rmtree, katalog, True)
+        # Its upload needs no server: curl is replaced by a program that fails.
+        wynik = harness.torvel_sim(katalog, "--quiet", "--curl", "/bin/false", "--today", "2026-12-08", "menu")
+        self.assertEqual(wynik.kod, 0, wynik.bledy)
+        serwer = harness.SerwerFtp()
+        self.addCleanup(serwer.usun)
+        poczta = harness.SerwerSmtp()
+        self.addCleanup(poczta.zatrzymaj)
+        sciezka = os.path.join(katalog, "brenvik.ini")
+        with open(sciezka, "rb") as f:
+            tresc = f.read()
+        domyslne = {(s, k): w for s, k, w, _ in klucze_ini(tresc)}
+        tresc = z_ftp(tresc, serwer)
+        with open(sciezka, "wb") as f:
+            f.write(tresc + b"\n[ustawieniaEmail]\nhostSMTP=%s\n" % poczta.adres.encode())
+        wynik = harness.torvel_sim(katalog, "--quiet", "--today", "2026-12-08", "event")
+        self.assertEqual(wynik.kod, 0, wynik.bledy)
+        self.assertEqual(len(serwer.pliki()), 1, "uploaded")
+        with open(sciezka, "rb") as f:
+            modul = klucze_ini(f.read())
+
+        self.assertEqual([(s, k) for s, k, _, _ in przyklad], [(s, k) for s, k, _, _ in modul])
+        bez_domyslnej = {"hostSMTP", "DataOstatniegoEksportu", "OstatniOdczyt"}
+        ustawione = {"hostFTP", "userFTP", "passFTP", "dirFTP"}
+        for (sekcja, klucz, wartosc, wykomentowany), (_, _, zapisana, _) in zip(przyklad, modul):
+            self.assertEqual(wykomentowany, klucz in bez_domyslnej, klucz)
+            if klucz not in bez_domyslnej | ustawione:
+                self.assertEqual(wartosc, zapisana, "%s/%s: the module's default" % (sekcja, klucz))
+        for sekcja, klucz, wartosc, _ in przyklad:
+            if klucz in ustawione:
+                self.assertEqual(wartosc, domyslne[(sekcja, klucz)], "%s/%s: the module's default" % (sekcja, klucz))
+
+    def test_spakowany_torvel_sim_eksportuje_pod_wine_jak_na_linuksie(self):
+        przyklad = self.czytaj("brenvik.ini.przyklad")
+        nadeslane, pliki = {}, {}
+        for nazwa in ("linux", "wine"):
+            katalog = tempfile.mkdtemp(prefix="torvel-%s-" % nazwa)
+            self.addCleanup(shutil.rmtree, katalog, True)
+            serwer = harness.SerwerFtp()
+            self.addCleanup(serwer.usun)
+            ustawienia = z_ftp(przyklad, serwer)
+            with open(os.path.join(katalog, "brenvik.ini"), "wb") as f:
+                f.write(ustawienia)
+            argumenty = ("--today", "2026-12-08", "--time", "09:15", "--od", "2026-12-01", "--do", "2026-12-07",
+                         "menu")
+            if nazwa == "linux":
+                wynik = harness.torvel_sim(katalog, *argumenty)
+            else:
+                wynik = test_wine.pod_wine(
+                    katalog, "--module", test_wine.windowsowa(os.path.join(self.korzen, "brenvik.dll")),
+                    "--curl", test_wine.windowsowa(CURL_WINE), *argumenty,
+                    sim=os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"))
+            self.assertEqual(wynik.kod, 0, nazwa + ": " + wynik.bledy + wynik.wyjscie)
+            self.assertIn("Wyeksportowano raport na serwer", wynik.wyjscie, nazwa)
+            # The module read every key it needs and wrote none back.
+            with open(os.path.join(katalog, "brenvik.ini"), "rb") as f:
+                self.assertEqual(f.read(), ustawienia, nazwa + ": brenvik.ini changed")
+            nadeslane[nazwa] = {n: serwer.czytaj("katalogFTP", n) for n in serwer.pliki()}
+            pliki[nazwa] = sorted(os.listdir(os.path.join(katalog, "BRENVIK")))
+        self.assertEqual(pliki["wine"], ["01_001_2026_12_08_0915.csv"])
+        self.assertEqual(pliki["linux"], pliki["wine"])
+        self.assertEqual(list(nadeslane["wine"]), pliki["wine"])
+        self.assertEqual(nadeslane["linux"], nadeslane["wine"])
+        self.assertTrue(nadeslane["wine"][pliki["wine"][0]].startswith(b"01\r\n"))
+        self.assertGreater(nadeslane["wine"][pliki["wine"][0]].count(b"\r\n"), 1, "card receipts exported")
+
+
+if __name__ == "__main__":
+    unittest.main()
