@@ -81,6 +81,9 @@ void Pokaz(int ordinal, const char* tytulMazovia, const char* tekstMazovia, int3
         if (c == '\n') wciety += "    ";
     }
     printf("[%s] %s%s%s\n", RodzajOkna(ordinal, styl), tytul.c_str(), tytul.empty() ? "" : ": ", wciety.c_str());
+    // A failed program's own error line, as the host's diagnostics show it.
+    if (!stan().diagnostyka.empty()) printf("    %s\n", stan().diagnostyka.c_str());
+    stan().diagnostyka.clear();
     fflush(stdout);
 }
 

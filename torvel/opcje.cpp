@@ -86,6 +86,8 @@ bool CzytajOpcje(int argc, char** argv, Opcje* o, int* kodWyjscia) {
     program.add_flag("--interactive", s.interaktywny, "the form and the modal windows wait for the user")
         ->group(GRUPA_TERMINALA);
     program.add_flag("--quiet", s.cichy, "print nothing but errors")->group(GRUPA_TERMINALA);
+    program.add_flag("--verbose", s.gadatliwy, "the programs the host runs (curl) write to the terminal as well")
+        ->group(GRUPA_TERMINALA);
 
     Liczba(program, "--switch", s.przelacznikAutomatu, "the automatic export's enabling switch (default 1)", GRUPA_ODPOWIEDZI)
         ->type_name("N");

@@ -49,6 +49,7 @@ struct Stan {
     std::string katalog;        // the host's current directory, absolute
     bool interaktywny = false;  // modal windows wait for the user
     bool cichy = false;         // nothing printed to the terminal
+    bool gadatliwy = false;     // programs the host runs write to the terminal too
     std::vector<Komunikat> komunikaty;
 
     // --- dates and times
@@ -61,6 +62,7 @@ struct Stan {
 
     // --- programs and mail
     std::string programCurl = "curl";  // what 52011 runs for "curl"
+    std::string diagnostyka;           // a failed program's last error line, shown under the next text
 
     // --- host state (commands, automatic export, compatibility)
     int32_t flagaWsadowa = 0;        // 37974

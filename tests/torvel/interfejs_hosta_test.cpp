@@ -63,6 +63,12 @@ TEST_F(TorvelInterfejs, ZnacznikiSaRenderowane) {
     EXPECT_EQ(torvel::stan().komunikaty[0].tekst, "\x01tl18l33\x01""A\tB\n\x02Ważne\x01 koniec");
 }
 
+TEST_F(TorvelInterfejs, BladProgramuPodNastepnymTekstem) {
+    torvel::stan().diagnostyka = "curl: (7) Failed to connect";
+    EXPECT_EQ(Wydruk([] { Komunikat35804("Nie mo\xA7na"); }), "[komunikat] Uwaga: Nie można\n    curl: (7) Failed to connect\n");
+    EXPECT_EQ(Wydruk([] { Torvel52030("Dalej"); }), "[ostrzeżenie] Dalej\n");
+}
+
 TEST_F(TorvelInterfejs, CichyHostNicNieDrukuje) {
     testing::internal::CaptureStdout();
     Torvel52028("T", "x", 1);
