@@ -15,6 +15,7 @@ const char* RodzajOkna(int ordinal, int32_t styl) {
     switch (ordinal) {
         case 52029: return "status";
         case 52030: return "ostrzeżenie";
+        case 52026: return "formularz";
         case 52028: return styl == STYL_STATUSU ? "status" : "błąd";
         default: return "komunikat";
     }

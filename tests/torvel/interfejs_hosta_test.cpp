@@ -51,6 +51,7 @@ TEST_F(TorvelInterfejs, WydrukPokazujeRodzajOkna) {
     EXPECT_EQ(Wydruk([] { Torvel52028("Brenvik", "Status", 512); }), "[status] Brenvik: Status\n");
     EXPECT_EQ(Wydruk([] { Torvel52030("Ostro\xA7nie"); }), "[ostrzeżenie] Ostrożnie\n");
     EXPECT_EQ(Wydruk([] { Komunikat35804("a\nb"); }), "[komunikat] Uwaga: a\n    b\n");
+    EXPECT_EQ(Wydruk([] { torvel::Pokaz(52026, "Data raportu", "Od:", 0); }), "[formularz] Data raportu: Od:\n");
     EXPECT_EQ(Wydruk([] { Torvel52064(); }), "");
 }
 
