@@ -147,7 +147,8 @@ TEST_F(TorvelProgramy, WyjscieProgramuZostajePozaTerminalem) {
         {false, 7, postep + "curl: (7) Failed to connect to 127.0.0.1 port 1\n", "",
          "curl: (7) Failed to connect to 127.0.0.1 port 1"},
         {false, 67, "curl: (9) pierwszy\r" + postep + "curl: (67) Access denied: 530\n", "", "curl: (67) Access denied: 530"},
-        {false, 3, "zwykly tekst: (3) nie\ncurl: bez numeru\n", "", ""},
+        {false, 6, "  0     0 --:--:--     0curl: (6) Could not resolve host: x\n", "", "curl: (6) Could not resolve host: x"},
+        {false, 3, "zwykly tekst : (3) nie\ncurl: bez numeru\n", "", ""},
         {true, 7, "curl: (7) x\n", "na-wyjscie\ncurl: (7) x\n", ""},
     };
     for (const Przypadek& p : przypadki) {
