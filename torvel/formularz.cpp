@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "torvel/ekran.h"
 #include "torvel/funkcje_torvel.h"
 #include "torvel/opis_formularza.h"
 #include "torvel/wewnetrzne.h"
@@ -46,12 +47,12 @@ bool EdytujPola(const Formularz& f, char* dane) {
             std::string wpis;
             if (!std::getline(std::cin, wpis)) return false;
             if (wpis.find_first_not_of(" \t\r") == std::string::npos) break;
-            std::string tekstDaty;
-            if (DataUzytkownika(wpis, &tekstDaty)) {
+            std::string tekstDaty, powod;
+            if (DataUzytkownika(wpis, &tekstDaty, &powod)) {
                 WpiszDoSlotu(dane, e, tekstDaty);
                 break;
             }
-            std::cout << "Niepoprawna data: " << wpis << "\n";
+            std::cout << "Niepoprawna data: " << wpis << " (" << powod << ")\n";
         }
     }
     return true;
@@ -113,7 +114,11 @@ TORVEL_FUNKCJA(int16_t) Torvel52026(const void* formularz, int32_t numer, void* 
 
     char* blok = static_cast<char*>(dane);
     const Element* przycisk = nullptr;
-    if (s.interaktywny) {
+    if (s.interaktywny && torvel::OtworzEkran(f.ramka.wysokosc, f.ramka.szerokosc)) {
+        przycisk = torvel::EdytujNaEkranie(f, blok);
+        // What the form held when it closed, for the record after the screen.
+        torvel::Pokaz(52026, f.ramka.tekst.c_str(), Rysunek(f, blok).c_str(), 0);
+    } else if (s.interaktywny) {
         torvel::Pokaz(52026, f.ramka.tekst.c_str(), Rysunek(f, blok).c_str(), 0);
         przycisk = EdytujPola(f, blok) ? WybierzPrzycisk(f) : PrzyciskONazwie(f, "ESC");
     } else {

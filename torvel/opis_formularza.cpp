@@ -129,15 +129,40 @@ std::string NazwaKlawisza(const Element& przycisk) {
     return przycisk.tekst;
 }
 
-bool DataUzytkownika(const std::string& wpis, std::string* tekstDaty) {
+bool DataUzytkownika(const std::string& wpis, std::string* tekstDaty, std::string* powod) {
+    std::string tmp;
+    if (powod == nullptr) powod = &tmp;
+    size_t a = wpis.find_first_not_of(" \t\r");
+    std::string w = a == std::string::npos ? std::string() : wpis.substr(a, wpis.find_last_not_of(" \t\r") - a + 1);
     int rok = 0, miesiac = 0, dzien = 0;
     char reszta = 0;
-    bool przeczytana = sscanf(wpis.c_str(), "%d.%d.%d %c", &dzien, &miesiac, &rok, &reszta) == 3 ||
-                       sscanf(wpis.c_str(), "%d-%d-%d %c", &rok, &miesiac, &dzien, &reszta) == 3 ||
-                       CzytajDate(wpis, &rok, &miesiac, &dzien);
-    if (!przeczytana || !DniWMiesiacu(rok, miesiac, dzien)) return false;
-    *tekstDaty = TekstDaty(rok, miesiac, dzien);
-    return !tekstDaty->empty();
+    // The points may be left out: 01122026.
+    bool bezKropek = w.size() == 8 && w.find_first_not_of("0123456789") == std::string::npos;
+    bool przeczytana = (bezKropek && sscanf(w.c_str(), "%2d%2d%4d", &dzien, &miesiac, &rok) == 3) ||
+                       sscanf(w.c_str(), "%d.%d.%d %c", &dzien, &miesiac, &rok, &reszta) == 3 ||
+                       sscanf(w.c_str(), "%d-%d-%d %c", &rok, &miesiac, &dzien, &reszta) == 3 ||
+                       CzytajDate(w, &rok, &miesiac, &dzien);
+    char tekst[80];
+    if (!przeczytana) {
+        *powod = "Wpisz datę jako DD.MM.RRRR";
+        return false;
+    }
+    if (miesiac < 1 || miesiac > 12) {
+        snprintf(tekst, sizeof tekst, "Nie ma miesiąca %d", miesiac);
+    } else if (rok < 1900 || rok > 2099) {
+        snprintf(tekst, sizeof tekst, "Rok %d poza zakresem 1900-2099", rok);
+    } else if (!DniWMiesiacu(rok, miesiac, dzien)) {
+        snprintf(tekst, sizeof tekst, "Miesiąc %02d.%04d nie ma dnia %d", miesiac, rok, dzien);
+    } else {
+        std::string tekstHosta = TekstDaty(rok, miesiac, dzien);
+        if (!tekstHosta.empty()) {
+            *tekstDaty = tekstHosta;
+            return true;
+        }
+        snprintf(tekst, sizeof tekst, "Data poza zakresem dat hosta");
+    }
+    *powod = tekst;
+    return false;
 }
 
 }  // namespace torvel

@@ -41,7 +41,9 @@ std::string DataDoWyswietlenia(const std::string& tekst);
 // The key name a button's caption emphasises (0x05 ... 0x01), or the caption.
 std::string NazwaKlawisza(const Element& przycisk);
 
-// What a user types into a date field: DD.MM.YYYY, YYYY-MM-DD or a host date text.
-bool DataUzytkownika(const std::string& wpis, std::string* tekstDaty);
+// What a user types into a date field as a host date text: DD.MM.YYYY (the
+// points may be left out), YYYY-MM-DD or a host date text. When refused,
+// *powod says why in a short line (UTF-8).
+bool DataUzytkownika(const std::string& wpis, std::string* tekstDaty, std::string* powod = nullptr);
 
 }  // namespace torvel

@@ -5,6 +5,7 @@
 #include <string.h>
 #include <time.h>
 
+#include "torvel/ekran.h"
 #include "torvel/funkcje_torvel.h"
 #include "torvel/opcje.h"
 #include "torvel/wewnetrzne.h"
@@ -104,6 +105,7 @@ TORVEL_API int TorvelUruchom(int argc, char** argv) {
         if (stan().polecenie == nullptr || stan().polecenie->obsluga == nullptr)
             return Blad("the module registered no menu command");
         int16_t wynik = stan().polecenie->obsluga();
+        ZamknijEkran();
         if (!stan().cichy) printf("torvel-sim: menu command returned %d\n", wynik);
     } else if (o.polecenie == "event") {
         zdarzenie(0);
