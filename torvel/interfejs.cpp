@@ -2,6 +2,7 @@
 // boxes, kept for tests and printed to the terminal.
 #include <stdio.h>
 
+#include "torvel/ekran.h"
 #include "torvel/funkcje_torvel.h"
 #include "torvel/wewnetrzne.h"
 
@@ -15,6 +16,7 @@ const char* RodzajOkna(int ordinal, int32_t styl) {
     switch (ordinal) {
         case 52029: return "status";
         case 52030: return "ostrzeżenie";
+        case 52026: return "formularz";
         case 52028: return styl == STYL_STATUSU ? "status" : "błąd";
         default: return "komunikat";
     }
@@ -80,12 +82,24 @@ void Pokaz(int ordinal, const char* tytulMazovia, const char* tekstMazovia, int3
         wciety += c;
         if (c == '\n') wciety += "    ";
     }
-    printf("[%s] %s%s%s\n", RodzajOkna(ordinal, styl), tytul.c_str(), tytul.empty() ? "" : ": ", wciety.c_str());
+    std::string wiersz = std::string("[") + RodzajOkna(ordinal, styl) + "] " + tytul + (tytul.empty() ? "" : ": ") + wciety;
+    // A failed program's own error line, as the host's diagnostics show it.
+    if (!stan().diagnostyka.empty()) {
+        wiersz += "\n    " + stan().diagnostyka;
+        tekst += "\n" + stan().diagnostyka;
+    }
+    stan().diagnostyka.clear();
+    if (EkranOtwarty()) {
+        PokazNaEkranie(ordinal, RodzajOkna(ordinal, styl), tytul, tekst, wiersz, Modalne(ordinal, styl));
+        return;
+    }
+    printf("%s\n", wiersz.c_str());
     fflush(stdout);
 }
 
 void CzekajNaUzytkownika() {
-    if (!stan().interaktywny) return;
+    // On the screen a modal text's box has waited for Enter already.
+    if (!stan().interaktywny || EkranOtwarty()) return;
     printf("(Enter) ");
     fflush(stdout);
     int c;

@@ -9,6 +9,7 @@
 
 #include "torvel/funkcje_torvel.h"
 #include "torvel/wewnetrzne.h"
+#include "torvel/wyjscie_programu_posix.h"
 
 extern char** environ;
 
@@ -26,9 +27,10 @@ int UruchomProgram(const std::string& program, const std::vector<std::string>& a
     argv.push_back(nullptr);
 
     // The program's output belongs to the host's diagnostics, not to its terminal dialogue.
+    WyjscieProgramu wyjscie;
     posix_spawn_file_actions_t akcje;
     if (posix_spawn_file_actions_init(&akcje) != 0) return -1;
-    posix_spawn_file_actions_adddup2(&akcje, STDERR_FILENO, STDOUT_FILENO);
+    wyjscie.Przekieruj(&akcje);
     fflush(stdout);
     fflush(stderr);
     pid_t pid;
@@ -40,8 +42,13 @@ int UruchomProgram(const std::string& program, const std::vector<std::string>& a
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return -1;
     }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+    int kod = -1;
+    if (WIFEXITED(status))
+        kod = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        kod = 128 + WTERMSIG(status);
+    ZachowajWyjscieProgramu(kod, wyjscie.Tresc());
+    return kod;
 }
 
 }  // namespace torvel

@@ -14,15 +14,50 @@ std::string NazwaWWierszu(const std::string& program) {
     return program.find_first_of(" \t") == std::string::npos ? program : "\"" + program + "\"";
 }
 
+// Where a program's output goes: an inheritable temporary file, deleted
+// when closed, or, in a verbose run, the host's stderr.
+class WyjscieProgramu {
+public:
+    WyjscieProgramu() {
+        if (stan().gadatliwy) return;
+        char katalog[MAX_PATH], nazwa[MAX_PATH];
+        if (!GetTempPathA(sizeof katalog, katalog) || !GetTempFileNameA(katalog, "tvl", 0, nazwa)) return;
+        SECURITY_ATTRIBUTES dziedziczony = {sizeof dziedziczony, nullptr, TRUE};
+        plik_ = CreateFileA(nazwa, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            &dziedziczony, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    ~WyjscieProgramu() {
+        if (plik_ != INVALID_HANDLE_VALUE) CloseHandle(plik_);
+    }
+    WyjscieProgramu(const WyjscieProgramu&) = delete;
+    WyjscieProgramu& operator=(const WyjscieProgramu&) = delete;
+
+    HANDLE Uchwyt() const { return plik_ != INVALID_HANDLE_VALUE ? plik_ : GetStdHandle(STD_ERROR_HANDLE); }
+
+    std::string Tresc() {
+        std::string tresc;
+        if (plik_ == INVALID_HANDLE_VALUE || SetFilePointer(plik_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+            return tresc;
+        char bufor[4096];
+        DWORD n = 0;
+        while (ReadFile(plik_, bufor, sizeof bufor, &n, nullptr) && n > 0) tresc.append(bufor, n);
+        return tresc;
+    }
+
+private:
+    HANDLE plik_ = INVALID_HANDLE_VALUE;
+};
+
 int UruchomWiersz(const std::string& wiersz) {
+    // The program's output belongs to the host's diagnostics, not to its terminal dialogue.
+    WyjscieProgramu wyjscie;
     STARTUPINFOA start;
     ZeroMemory(&start, sizeof start);
     start.cb = sizeof start;
-    // The program's output belongs to the host's diagnostics.
     start.dwFlags = STARTF_USESTDHANDLES;
     start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    start.hStdOutput = GetStdHandle(STD_ERROR_HANDLE);
-    start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    start.hStdOutput = wyjscie.Uchwyt();
+    start.hStdError = wyjscie.Uchwyt();
     PROCESS_INFORMATION proces;
     ZeroMemory(&proces, sizeof proces);
     std::vector<char> bufor(wiersz.begin(), wiersz.end());
@@ -33,6 +68,7 @@ int UruchomWiersz(const std::string& wiersz) {
     if (!GetExitCodeProcess(proces.hProcess, &kod)) kod = static_cast<DWORD>(-1);
     CloseHandle(proces.hThread);
     CloseHandle(proces.hProcess);
+    ZachowajWyjscieProgramu(static_cast<int>(kod), wyjscie.Tresc());
     return static_cast<int>(kod);
 }
 

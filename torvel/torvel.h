@@ -50,6 +50,7 @@ struct Stan {
     std::string katalog;        // the host's current directory, absolute
     bool interaktywny = false;  // modal windows wait for the user
     bool cichy = false;         // nothing printed to the terminal
+    bool gadatliwy = false;     // programs the host runs write to the terminal too
     std::vector<Komunikat> komunikaty;
 
     // --- dates and times
@@ -65,6 +66,7 @@ struct Stan {
     // When set, programs (curl, the mail service's curl) run in process:
     // program and arguments in, exit code out.
     std::function<int(const std::string& program, const std::vector<std::string>& argumenty)> programWProcesie;
+    std::string diagnostyka;           // a failed program's last error line, shown under the next text
 
     // --- host state (commands, automatic export, compatibility)
     int32_t flagaWsadowa = 0;        // 37974

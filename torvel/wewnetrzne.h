@@ -93,7 +93,13 @@ std::vector<std::string> PodzielWierszPolecen(const std::string& tekst);
 std::string ZlozWierszPolecen(const std::vector<std::string>& argumenty);
 
 // Runs a program with these arguments and waits for it: its exit code, or
-// -1 when it cannot be started. Its output goes to the host's stderr.
+// -1 when it cannot be started. Its output is kept aside (ZachowajWyjscieProgramu),
+// or goes to the host's stderr when the run is verbose.
 int UruchomProgram(const std::string& program, const std::vector<std::string>& argumenty);
+
+// The last error line of a program's output ("curl: (7) Failed to connect ...").
+std::string OstatniaLiniaBledu(const std::string& wyjscie);
+// After a failed run, its last error line waits in stan().diagnostyka for the next text shown.
+void ZachowajWyjscieProgramu(int kodWyjscia, const std::string& wyjscie);
 
 }  // namespace torvel

@@ -59,6 +59,9 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
         self.assertEqual([w["ret"] for w in wynik.wywolania(52011)], [0])
         self.assertFalse(os.path.exists(os.path.join(self.katalog, "curl.log")))
         self.assertEqual(wynik.wywolania(52030), [], "no warning after a successful upload")
+        # curl's own output stays off the terminal.
+        self.assertNotIn("% Total", wynik.wyjscie + wynik.bledy)
+        self.assertNotIn("curl:", wynik.wyjscie + wynik.bledy)
 
     def sprawdz_nieudane(self, wynik, kod_curl, komunikat):
         self.assertEqual(wynik.kod, 0, wynik.bledy)
@@ -76,6 +79,9 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
         self.assertRegex(log, r"^Data:C6\.12\.07 Komenda CURL zakonczyla sie niepowodzeniem, blad nr %d:\r\r\n"
                               r"CURL  -k \"ftp://[^\r\n]*\" -u [^\r\n]* -T \"[^\r\n]*BRENVIK\\%s\"\r\r\n"
                               r"-------------\r\r\n$" % (kod_curl, PLIK_PRZYKLADU.replace(".", "\\.")))
+        # Under the message, curl's own error line, and nothing else of curl's output.
+        self.assertRegex(wynik.wyjscie, r"\[komunikat\] Uwaga: [^\n]*\n(    [^\n]*\n)*    curl: \(%d\) \S" % kod_curl)
+        self.assertNotIn("% Total", wynik.wyjscie + wynik.bledy)
         # The run reached its end, and recorded no period.
         self.assertIn("Koniec funkcji EksportSprzedazy", wynik.wyjscie)
         self.assertNotIn(b"DataOstatniegoEksportu", self.ini())

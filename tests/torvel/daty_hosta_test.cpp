@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "tests/torvel/srodowisko_hosta.h"
+#include "torvel/opis_formularza.h"
 
 namespace {
 
@@ -120,3 +121,28 @@ TEST_F(TorvelDaty, UsuniecieOdstepowWokol) {
 }
 
 }  // namespace
+
+// What the user types into the form's date field.
+TEST_F(TorvelDaty, DataWpisanaWPoleFormularza) {
+    struct Przypadek {
+        const char* wpis;
+        const char* tekstDaty;  // nullptr: refused
+        const char* powod;
+    } przypadki[] = {
+        {"01.12.2026", "C6.12.01", ""},  {"01122026", "C6.12.01", ""},   {" 1.2.2026 ", "C6.02.01", ""},
+        {"2026-12-07", "C6.12.07", ""},  {"C6.12.05", "C6.12.05", ""},   {"29.02.2024", "C4.02.29", ""},
+        {"32.13.2026", nullptr, "Nie ma miesiąca 13"},
+        {"32.12.2026", nullptr, "Miesiąc 12.2026 nie ma dnia 32"},
+        {"29.02.2026", nullptr, "Miesiąc 02.2026 nie ma dnia 29"},
+        {"01.12.26", nullptr, "Rok 26 poza zakresem 1900-2099"},
+        {"0112202", nullptr, "Wpisz datę jako DD.MM.RRRR"},   {"", nullptr, "Wpisz datę jako DD.MM.RRRR"},
+        {"01.12.2026x", nullptr, "Wpisz datę jako DD.MM.RRRR"}, {"01.01.1910", nullptr, "Data poza zakresem dat hosta"},
+    };
+    for (const Przypadek& p : przypadki) {
+        std::string tekstDaty = "bez zmian", powod;
+        bool przyjeta = torvel::DataUzytkownika(p.wpis, &tekstDaty, &powod);
+        EXPECT_EQ(przyjeta, p.tekstDaty != nullptr) << p.wpis;
+        EXPECT_EQ(tekstDaty, p.tekstDaty ? p.tekstDaty : "bez zmian") << p.wpis;
+        EXPECT_EQ(przyjeta ? "" : powod, p.powod) << p.wpis;
+    }
+}

@@ -51,6 +51,7 @@ TEST_F(TorvelInterfejs, WydrukPokazujeRodzajOkna) {
     EXPECT_EQ(Wydruk([] { Torvel52028("Brenvik", "Status", 512); }), "[status] Brenvik: Status\n");
     EXPECT_EQ(Wydruk([] { Torvel52030("Ostro\xA7nie"); }), "[ostrzeżenie] Ostrożnie\n");
     EXPECT_EQ(Wydruk([] { Komunikat35804("a\nb"); }), "[komunikat] Uwaga: a\n    b\n");
+    EXPECT_EQ(Wydruk([] { torvel::Pokaz(52026, "Data raportu", "Od:", 0); }), "[formularz] Data raportu: Od:\n");
     EXPECT_EQ(Wydruk([] { Torvel52064(); }), "");
 }
 
@@ -61,6 +62,12 @@ TEST_F(TorvelInterfejs, ZnacznikiSaRenderowane) {
     EXPECT_EQ(Wydruk([] { Torvel52028("T", "otwarty \x01niedomkniety", 1); }), "[błąd] T: otwarty \n");
     // Kept for tests as they came.
     EXPECT_EQ(torvel::stan().komunikaty[0].tekst, "\x01tl18l33\x01""A\tB\n\x02Ważne\x01 koniec");
+}
+
+TEST_F(TorvelInterfejs, BladProgramuPodNastepnymTekstem) {
+    torvel::stan().diagnostyka = "curl: (7) Failed to connect";
+    EXPECT_EQ(Wydruk([] { Komunikat35804("Nie mo\xA7na"); }), "[komunikat] Uwaga: Nie można\n    curl: (7) Failed to connect\n");
+    EXPECT_EQ(Wydruk([] { Torvel52030("Dalej"); }), "[ostrzeżenie] Dalej\n");
 }
 
 TEST_F(TorvelInterfejs, CichyHostNicNieDrukuje) {

@@ -134,22 +134,44 @@ TEST_F(TorvelProgramy, ProgramKtoryNieRuszaDajeMinusJeden) {
     EXPECT_EQ(torvel::UruchomProgram("", {}), -1);
 }
 
-TEST_F(TorvelProgramy, WyjscieProgramuIdzieNaStderr) {
-    UdawanyCurl(0);
-    fflush(stdout);
-    fflush(stderr);
-    int staryOut = dup(1), staryErr = dup(2);
-    int out = open(Sciezka("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int err = open(Sciezka("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(out, 1);
-    dup2(err, 2);
-    int kod = Torvel52011(0, "curl", "curl", " x", 0);
-    dup2(staryOut, 1);
-    dup2(staryErr, 2);
-    for (int fd : {out, err, staryOut, staryErr}) close(fd);
-    EXPECT_EQ(kod, 0);
-    EXPECT_EQ(Tresc("stdout"), "");
-    EXPECT_EQ(Tresc("stderr"), "na-wyjscie\n");
+// A program's output stays off the host's terminal unless the run is
+// verbose; a failure's last error line waits for the next text shown.
+TEST_F(TorvelProgramy, WyjscieProgramuZostajePozaTerminalem) {
+    const std::string postep = "  % Total    % Received\n\r  0     0    0     0 --:--:--\r100    12  0:00:01\n";
+    struct Przypadek {
+        bool gadatliwy;
+        int kod;
+        std::string bledy, naStderr, diagnostyka;
+    } przypadki[] = {
+        {false, 0, postep, "", ""},
+        {false, 7, postep + "curl: (7) Failed to connect to 127.0.0.1 port 1\n", "",
+         "curl: (7) Failed to connect to 127.0.0.1 port 1"},
+        {false, 67, "curl: (9) pierwszy\r" + postep + "curl: (67) Access denied: 530\n", "", "curl: (67) Access denied: 530"},
+        {false, 6, "  0     0 --:--:--     0curl: (6) Could not resolve host: x\n", "", "curl: (6) Could not resolve host: x"},
+        {false, 3, "zwykly tekst : (3) nie\ncurl: bez numeru\n", "", ""},
+        {true, 7, "curl: (7) x\n", "na-wyjscie\ncurl: (7) x\n", ""},
+    };
+    for (const Przypadek& p : przypadki) {
+        torvel::stan().gadatliwy = p.gadatliwy;
+        torvel::stan().diagnostyka = "z poprzedniego";
+        torvel::stan().programCurl =
+            Skrypt("curl-udawany", "echo na-wyjscie\nprintf '%s' '" + p.bledy + "' >&2\nexit " + std::to_string(p.kod) + "\n");
+        fflush(stdout);
+        fflush(stderr);
+        int staryOut = dup(1), staryErr = dup(2);
+        int out = open(Sciezka("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = open(Sciezka("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, 1);
+        dup2(err, 2);
+        int kod = Torvel52011(0, "curl", "curl", " x", 0);
+        dup2(staryOut, 1);
+        dup2(staryErr, 2);
+        for (int fd : {out, err, staryOut, staryErr}) close(fd);
+        EXPECT_EQ(kod, p.kod);
+        EXPECT_EQ(Tresc("stdout"), "") << p.kod;
+        EXPECT_EQ(Tresc("stderr"), p.naStderr) << p.kod;
+        EXPECT_EQ(torvel::stan().diagnostyka, p.diagnostyka) << p.kod;
+    }
 }
 
 TEST_F(TorvelProgramy, PocztaWysylaPlikDoAdresataZLiniiTo) {
