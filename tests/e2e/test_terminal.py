@@ -26,8 +26,11 @@ class Terminal:
         with open(konfiguracja, "w") as f:
             f.write("set -g remain-on-exit on\nset -g status off\n")
         wiersz = " ".join("'%s'" % a.replace("'", "'\\''") for a in polecenie)
+        # The shell notes the exit status itself: tmux does not always
+        # record it for a pane whose command has ended.
+        self.plik_statusu = os.path.join(self.katalog, "status")
         self.tmux("-f", konfiguracja, "new-session", "-d", "-s", "t", "-x", "100", "-y", "30",
-                  "env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=screen " + wiersz)
+                  "env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=screen %s; echo $? > '%s'" % (wiersz, self.plik_statusu))
 
     def tmux(self, *argumenty):
         return subprocess.run(["tmux", "-S", self.gniazdo] + list(argumenty), check=True,
@@ -55,9 +58,11 @@ class Terminal:
         """The command's exit status once it has ended by itself."""
         koniec = time.time() + OCZEKIWANIE_S
         while time.time() < koniec:
-            stan = self.tmux("display-message", "-p", "-t", "t", "#{pane_dead} #{pane_dead_status}").split()
-            if stan[0] == "1":
-                return int(stan[1])
+            if os.path.exists(self.plik_statusu):
+                with open(self.plik_statusu) as f:
+                    tresc = f.read().strip()
+                if tresc:
+                    return int(tresc)
             time.sleep(0.1)
         raise AssertionError("torvel-sim still runs:\n" + self.ekran())
 
