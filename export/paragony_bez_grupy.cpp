@@ -14,10 +14,13 @@ bool GrupaWykluczona(int16_t grupa, const int16_t wykluczoneGrupy[LICZBA_WYKLUCZ
     return false;
 }
 
-// Opens the receipt's items; false (after the error box) when Tspr_dok is missing.
-bool OtworzPozycje(PrzegladanieTabeli& pozycje, const Paragon& paragon, const char* komunikatBledu) {
+// Opens the receipt's items; false (after the error box, noted in
+// *brakTabeliPozycji when given) when Tspr_dok is missing.
+bool OtworzPozycje(PrzegladanieTabeli& pozycje, const Paragon& paragon, const char* komunikatBledu,
+                   bool* brakTabeliPozycji) {
     if (pozycje.OtworzTabele(TABELA_TSPR_DOK) == nullptr) {
         H52028()(MAZ("Błąd"), komunikatBledu, 1);
+        if (brakTabeliPozycji != nullptr) *brakTabeliPozycji = true;
         return false;
     }
     return pozycje.Rozpocznij(INDEKS_POZYCJI_PARAGONU, paragon.numerParagonu);
@@ -40,10 +43,9 @@ double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczo
                                   bool* brakTabeliPozycji) {
     PrzegladanieTabeli pozycje;
     double kwota = 0;
-    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w ZliczKwoteParagonuBezGrupy!\nOperacja niekompletna!"))) {
-        if (pozycje.Tabela() == nullptr && brakTabeliPozycji != nullptr) *brakTabeliPozycji = true;
+    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w ZliczKwoteParagonuBezGrupy!\nOperacja niekompletna!"),
+                       brakTabeliPozycji))
         return kwota;
-    }
     while (pozycje.Nastepny()) {
         PozycjaParagonu p = BiezacaPozycja(pozycje);
         if (p.znacznikPozycji == 0 || p.ilosc == 0) continue;
@@ -55,10 +57,9 @@ double ZliczKwoteParagonuBezGrupy(const Paragon& paragon, const int16_t wykluczo
 
 bool PodajPozycjeParagonuBezGrupy(StrumienHosta strumien, const Paragon& paragon, bool* brakTabeliPozycji) {
     PrzegladanieTabeli pozycje;
-    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w PodajPozycjeParagonuBezGrupy!\nOperacja niekompletna!"))) {
-        if (pozycje.Tabela() == nullptr && brakTabeliPozycji != nullptr) *brakTabeliPozycji = true;
+    if (!OtworzPozycje(pozycje, paragon, MAZ("Błąd operacji dyskowej w PodajPozycjeParagonuBezGrupy!\nOperacja niekompletna!"),
+                       brakTabeliPozycji))
         return true;
-    }
     while (pozycje.Nastepny()) {
         PozycjaParagonu p = BiezacaPozycja(pozycje);
         if (p.znacznikPozycji == 0 || p.ilosc <= 0) continue;
