@@ -38,6 +38,17 @@ bool DniWMiesiacu(int rok, int miesiac, int dzien) {
     return dzien <= DNI[miesiac - 1] + (miesiac == 2 && przestepny ? 1 : 0);
 }
 
+// Identifier, key, column, row, width and height: the same run of words in
+// every kind of record, from where the kind puts it.
+void CzytajUklad(const uint8_t* p, Element* e) {
+    e->identyfikator = Slowo(p);
+    e->klawisz = Slowo(p + 4);
+    e->kolumna = Slowo(p + 6);
+    e->wiersz = Slowo(p + 8);
+    e->szerokosc = Slowo(p + 10);
+    e->wysokosc = Slowo(p + 12);
+}
+
 }  // namespace
 
 bool CzytajOpis(const uint8_t* opis, int32_t numer, Formularz* f, std::string* blad) {
@@ -59,12 +70,7 @@ bool CzytajOpis(const uint8_t* opis, int32_t numer, Formularz* f, std::string* b
         if (e.typ == RAMKA || e.typ == ETYKIETA || e.typ == PRZYCISK) {
             if (pozycja + REKORD_PROSTY > koniec) return Blad(blad, gdzie + "rekord poza opisem");
             const uint8_t* r = opis + pozycja;
-            e.identyfikator = Slowo(r + 2);
-            e.klawisz = Slowo(r + 6);
-            e.kolumna = Slowo(r + 8);
-            e.wiersz = Slowo(r + 10);
-            e.szerokosc = Slowo(r + 12);
-            e.wysokosc = Slowo(r + 14);
+            CzytajUklad(r + 2, &e);
             if (Slowo(r + 4) != 0 || Slowo32(r + 16) != 0) return Blad(blad, gdzie + "pola zarezerwowane nie są zerami");
             if (e.typ != PRZYCISK && e.klawisz != 0) return Blad(blad, gdzie + "klawisz poza przyciskiem");
             if (!CzytajTekst(opis, pozycja + REKORD_PROSTY, koniec, &e.tekst, &pozycja))
@@ -73,12 +79,7 @@ bool CzytajOpis(const uint8_t* opis, int32_t numer, Formularz* f, std::string* b
             if (pozycja + TEKST_POLA_DATY + 1 > koniec) return Blad(blad, gdzie + "pole daty poza opisem");
             const uint8_t* r = opis + pozycja;
             if (Slowo(r + 2) != TEKST_POLA_DATY - 4) return Blad(blad, gdzie + "nieznany układ pola daty");
-            e.identyfikator = Slowo(r + 6);
-            e.klawisz = Slowo(r + 10);
-            e.kolumna = Slowo(r + 12);
-            e.wiersz = Slowo(r + 14);
-            e.szerokosc = Slowo(r + 16);
-            e.wysokosc = Slowo(r + 18);
+            CzytajUklad(r + 6, &e);
             size_t znaki = Slowo(r + 32);
             if (znaki < 1 || znaki > 32) return Blad(blad, gdzie + "długość tekstu pola " + std::to_string(znaki));
             e.slot = slot;
