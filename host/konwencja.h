@@ -3,7 +3,8 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32)
+// x64 Windows has one calling convention, in which __cdecl means nothing.
+#if defined(_WIN32) && !defined(_WIN64)
 #define HOSTCALL __cdecl
 #else
 #define HOSTCALL

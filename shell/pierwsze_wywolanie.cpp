@@ -46,6 +46,26 @@ asm(".text\n"
     "  jmp *(TablicaFunkcjiHosta + 8 * \\n)(%rip)\n"
     ".endr\n");
 
+#elif defined(__x86_64__) && defined(_WIN32)
+// Windows x64: arguments in rcx, rdx, r8, r9 (or xmm0-3), the rest on the
+// stack above the caller's 32-byte shadow space, which the host function
+// gets untouched. The binding gets a shadow space of its own below the
+// saved argument registers, with the stack 16-byte aligned at its call.
+asm(".text\n"
+    ".irp n," STUBY_INDEKSY "\n"
+    ".globl PierwszeWywolanie\\n\n"
+    "PierwszeWywolanie\\n:\n"
+    "  pushq %rcx\n  pushq %rdx\n  pushq %r8\n  pushq %r9\n"
+    "  subq $104, %rsp\n"
+    "  movdqu %xmm0, 32(%rsp)\n  movdqu %xmm1, 48(%rsp)\n  movdqu %xmm2, 64(%rsp)\n  movdqu %xmm3, 80(%rsp)\n"
+    "  movl $\\n, %ecx\n"
+    "  call PodlaczWpisTablicy\n"
+    "  movdqu 32(%rsp), %xmm0\n  movdqu 48(%rsp), %xmm1\n  movdqu 64(%rsp), %xmm2\n  movdqu 80(%rsp), %xmm3\n"
+    "  addq $104, %rsp\n"
+    "  popq %r9\n  popq %r8\n  popq %rdx\n  popq %rcx\n"
+    "  jmp *(TablicaFunkcjiHosta + 8 * \\n)(%rip)\n"
+    ".endr\n");
+
 #else
 #error "first-call stubs exist for i386 and x86-64 only"
 #endif
