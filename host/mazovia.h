@@ -26,6 +26,20 @@ constexpr unsigned char BajtLitery(uint32_t kod) {
     return 0;
 }
 
+// Unicode code point of a Mazovia byte: ASCII as it is, the Polish letters,
+// U+FFFD for the other bytes above 0x7F (module texts never hold them).
+constexpr uint16_t KodUnicode(unsigned char bajt) {
+    if (bajt < 0x80) return bajt;
+    for (const Litera& l : POLSKIE_LITERY)
+        if (l.bajt == bajt) return l.kodUnicode;
+    return 0xFFFD;
+}
+
+// As much of a Mazovia text as fits into `bufor` as NUL-terminated UTF-8,
+// never a character cut in two; returns the number of text bytes taken, 0
+// only when `bufor` holds fewer than 4 bytes or the text is empty.
+size_t DoUtf8(const char* tekst, char* bufor, size_t rozmiar);
+
 // A UTF-8 literal converted to Mazovia; only ASCII and the Polish letters
 // may appear in module literals (anything else stops the build).
 template <size_t N>

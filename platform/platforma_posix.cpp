@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/mazovia.h"
 #include "host/tabela_eksportow.h"
 #include "platform/platforma.h"
 
@@ -67,7 +68,12 @@ bool DebuggerPodlaczony() {
 
 void TekstDlaDebuggera(const char* tekst) {
     if (zastepstwa.tekstDlaDebuggera) return zastepstwa.tekstDlaDebuggera(tekst);
-    fputs(tekst, stderr);
+    // A terminal reads UTF-8, not the host's Mazovia.
+    char bufor[256];
+    while (*tekst != '\0') {
+        tekst += mazovia::DoUtf8(tekst, bufor, sizeof bufor);
+        fputs(bufor, stderr);
+    }
 }
 
 void Pauza(uint32_t milisekundy) {

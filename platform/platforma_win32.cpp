@@ -1,6 +1,7 @@
 #include <direct.h>
 #include <windows.h>
 
+#include "host/mazovia.h"
 #include "platform/platforma.h"
 
 namespace platforma {
@@ -30,7 +31,17 @@ bool DebuggerPodlaczony() {
 
 void TekstDlaDebuggera(const char* tekst) {
     if (zastepstwa.tekstDlaDebuggera) return zastepstwa.tekstDlaDebuggera(tekst);
-    OutputDebugStringA(tekst);
+    // A debugger reads the A form in the system's ANSI code page, never
+    // Mazovia: hand over UTF-16. Every Mazovia byte is one UTF-16 unit.
+    wchar_t bufor[1024];
+    while (*tekst != '\0') {
+        size_t n = 0;
+        for (; tekst[n] != '\0' && n + 1 < sizeof bufor / sizeof bufor[0]; ++n)
+            bufor[n] = static_cast<wchar_t>(mazovia::KodUnicode(static_cast<unsigned char>(tekst[n])));
+        bufor[n] = L'\0';
+        OutputDebugStringW(bufor);
+        tekst += n;
+    }
 }
 
 void Pauza(uint32_t milisekundy) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "host/mazovia.h"
 #include "platform/platforma.h"
 #include "shell/raport_zaladowania.h"
 #include "shell/stan_modulu.h"
@@ -191,6 +192,37 @@ TEST_F(ZgodnoscRaport, BezFunkcjiZwrotnejRaportJejNieWola) {
     PokazBladZaladowania();
     EXPECT_TRUE(Wywolania(30006).empty());
     EXPECT_EQ(Raporty(), (std::vector<std::string>{WersjeRozne()}));
+}
+
+// Debugger output leaves the module as UTF-8 (POSIX) or UTF-16 (Windows):
+// every Mazovia letter converts, and a small buffer never cuts a character.
+TEST(TekstDlaDebuggera, MazoviaNaUnicode) {
+    const char* litery = "\x86\x8d\x8f\x90\x91\x92\x95\x98\x9c\x9e\xa0\xa1\xa2\xa3\xa4\xa5\xa6\xa7";
+    const std::string utf8 = "ąćĄĘęłĆŚŁśŹŻóÓńŃźż";
+    char bufor[256];
+    EXPECT_EQ(mazovia::DoUtf8(litery, bufor, sizeof bufor), strlen(litery));
+    EXPECT_EQ(std::string(bufor), utf8);
+    EXPECT_EQ(mazovia::KodUnicode(0x92), 0x0142);
+    EXPECT_EQ(mazovia::KodUnicode('A'), 'A');
+    // Code page 437 bytes that no module text holds: the replacement character.
+    EXPECT_EQ(mazovia::KodUnicode(0xB0), 0xFFFD);
+    mazovia::DoUtf8("a\xb0z", bufor, sizeof bufor);
+    EXPECT_EQ(std::string(bufor), "a\xEF\xBF\xBDz");
+
+    const std::string tekst = std::string("funkcj\x91 o numerze 35802 z modu\x92u g\x92\xa2wnego\n") + litery;
+    const std::string oczekiwany = "funkcję o numerze 35802 z modułu głównego\n" + utf8;
+    for (size_t rozmiar : {4u, 5u, 6u, 7u, 16u}) {
+        std::string wynik;
+        for (const char* reszta = tekst.c_str(); *reszta != '\0';) {
+            size_t wziete = mazovia::DoUtf8(reszta, bufor, rozmiar);
+            ASSERT_GT(wziete, 0u) << rozmiar;
+            ASSERT_LT(strlen(bufor), rozmiar);
+            wynik += bufor;
+            reszta += wziete;
+        }
+        EXPECT_EQ(wynik, oczekiwany) << "buffer of " << rozmiar;
+    }
+    for (size_t rozmiar : {0u, 3u}) EXPECT_EQ(mazovia::DoUtf8(litery, bufor, rozmiar), 0u);
 }
 
 }  // namespace
