@@ -3,7 +3,7 @@
 # imports nothing but Windows system DLLs.
 set -euo pipefail
 dll="$1"
-zrzut=$(i686-w64-mingw32-objdump -p "$dll")
+zrzut=$("${2:-i686-w64-mingw32-objdump}" -p "$dll")
 blad=0
 oczekuj() { grep -qE "$1" <<<"$zrzut" || { echo "FAIL: $2"; blad=1; }; }
 

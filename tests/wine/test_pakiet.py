@@ -1,7 +1,9 @@
 """The release package as an integrator receives it: its layout, checksums,
 texts and the DLL's version and debug information; the settings example
 against what the module itself writes; and the packaged torvel-sim.exe
-running the packaged brenvik.dll under Wine for a menu export."""
+running the packaged brenvik.dll under Wine for a menu export. The package
+is made by the test wine.paczka before this one; BRENVIK_WIN_ARCH names the
+build (win32, the shipped one, or win64, the 64-bit test build)."""
 
 import os
 import re
@@ -23,7 +25,9 @@ import test_wine  # noqa: E402
 
 BUDOWA = os.environ.get("BRENVIK_WIN_BUILD", os.path.join(os.path.dirname(__file__), "../../build/windows"))
 WERSJA = os.environ.get("BRENVIK_WERSJA", "")
-GORNY = "brenvik-%s-win32" % WERSJA
+GORNY = "brenvik-%s-%s" % (WERSJA, os.environ.get("BRENVIK_WIN_ARCH", "win32"))
+OBJDUMP = os.environ.get("BRENVIK_OBJDUMP", "i686-w64-mingw32-objdump")
+OBJCOPY = os.environ.get("BRENVIK_OBJCOPY", "i686-w64-mingw32-objcopy")
 PACZKA = os.path.join(BUDOWA, GORNY + ".zip")
 CURL_WINE = os.path.join(BUDOWA, "bin", "curl.exe")
 NARZEDZIA = "narzedzia/torvel-sim/"
@@ -31,11 +35,6 @@ ZAWARTOSC = {"brenvik.dll", "INSTRUKCJA.txt", "brenvik.ini.przyklad", "SHA256SUM
              NARZEDZIA + "torvel-sim.exe", NARZEDZIA + "TORVEL.dll",
              NARZEDZIA + "sklep_przykladowy.json", NARZEDZIA + "CZYTAJ.txt"}
 BOM = b"\xef\xbb\xbf"
-
-
-def zbuduj_paczke():
-    subprocess.run(["cmake", "--build", BUDOWA, "--target", "package"], check=True,
-                   stdout=subprocess.DEVNULL, timeout=900)
 
 
 def klucze_ini(tresc):
@@ -62,7 +61,8 @@ def z_ftp(tresc, serwer):
 class Pakiet(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        zbuduj_paczke()
+        if not os.path.isfile(PACZKA):
+            raise AssertionError("no package %s: the test wine.paczka makes it" % PACZKA)
         cls.rozpakowana = tempfile.mkdtemp(prefix="paczka-")
         with zipfile.ZipFile(PACZKA) as z:
             cls.nazwy = z.namelist()
@@ -96,7 +96,7 @@ class Pakiet(unittest.TestCase):
 
     def test_dll_bez_informacji_debuggera_z_odnosnikiem_do_niej(self):
         dll = os.path.join(self.korzen, "brenvik.dll")
-        sekcje = subprocess.run(["i686-w64-mingw32-objdump", "-h", dll], capture_output=True, text=True,
+        sekcje = subprocess.run([OBJDUMP, "-h", dll], capture_output=True, text=True,
                                 check=True).stdout
         self.assertNotIn(".debug", sekcje)
         self.assertIn(".gnu_debuglink", sekcje)
@@ -104,7 +104,7 @@ class Pakiet(unittest.TestCase):
         # accepts brenvik.dll.debug only for this very build.
         with tempfile.TemporaryDirectory() as tymczasowy:
             odnosnik = os.path.join(tymczasowy, "odnosnik")
-            subprocess.run(["i686-w64-mingw32-objcopy", "--dump-section", ".gnu_debuglink=" + odnosnik, dll,
+            subprocess.run([OBJCOPY, "--dump-section", ".gnu_debuglink=" + odnosnik, dll,
                             os.path.join(tymczasowy, "kopia.dll")], check=True)
             with open(odnosnik, "rb") as f:
                 tresc = f.read()
@@ -127,7 +127,7 @@ class Pakiet(unittest.TestCase):
         self.assertEqual(teksty[b"FileVersion"].decode(), WERSJA)
         self.assertEqual(teksty[b"ProductVersion"].decode(), WERSJA)
 
-        proces = subprocess.run(["wine", os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"), "--version"],
+        proces = subprocess.run([test_wine.WINE, os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"), "--version"],
                                 capture_output=True, text=True, timeout=120, stdin=subprocess.DEVNULL)
         self.assertEqual(proces.stdout.split(), ["torvel-sim", WERSJA])
         proces = subprocess.run([harness.TORVEL_SIM, "--version"], capture_output=True, text=True, timeout=60)

@@ -1,7 +1,10 @@
 """The real brenvik.dll in the Win32 stand-in host under Wine: binding,
 refusal with missing host functions, and the same menu and event runs as
-the Linux build, with byte-identical export and settings files."""
+the Linux build, with byte-identical export and settings files and the same
+host calls. BRENVIK_WINE is the Wine that runs the build (scripts/wine32
+for the 32-bit build, the 64-bit Wine for the 64-bit one)."""
 
+import json
 import os
 import re
 import subprocess
@@ -13,6 +16,7 @@ import harness  # noqa: E402
 
 WIN_BIN = os.environ.get("BRENVIK_WIN_BIN", os.path.join(os.path.dirname(__file__), "../../build/windows/bin"))
 SIM_EXE = os.path.join(WIN_BIN, "torvel-sim.exe")
+WINE = os.environ.get("BRENVIK_WINE", "wine")
 
 
 def windowsowa(sciezka):
@@ -22,15 +26,28 @@ def windowsowa(sciezka):
 def pod_wine(katalog, *argumenty, sim=SIM_EXE):
     """torvel-sim.exe under Wine; paths handed over in their Windows form."""
     slad = os.path.join(katalog, "slad.jsonl")
-    polecenie = ["wine", sim, "--dir", windowsowa(katalog), "--trace", windowsowa(slad)] + list(argumenty)
+    polecenie = [WINE, sim, "--dir", windowsowa(katalog), "--trace", windowsowa(slad)] + list(argumenty)
     proces = subprocess.run(polecenie, capture_output=True, text=True, timeout=600,
                             stdin=subprocess.DEVNULL, errors="replace")
-    import json
     wpisy = []
     if os.path.exists(slad):
         with open(slad, encoding="utf-8") as f:
             wpisy = [json.loads(l) for l in f if l.strip()]
     return harness.Wynik(proces, wpisy)
+
+
+def wywolania_hosta(wynik, katalog):
+    """The host calls of a run with the host directory, its Windows form and
+    the FTP server's port replaced, so that two runs' calls compare. A
+    formatted write that reports its whole text written says so instead of
+    the count, which the port's digits would change."""
+    wpisy = [dict(w, ret="the text's length") if w["ord"] == 52541 and w["ret"] == len(w["args"][-1]) else w
+             for w in wynik.slad]
+    tekst = json.dumps(wpisy, ensure_ascii=False)
+    for forma in (json.dumps(windowsowa(katalog))[1:-1], katalog):
+        tekst = tekst.replace(forma, "<katalog>")
+    tekst = re.sub(r"127\.0\.0\.1:\d+", "127.0.0.1:PORT", tekst).replace("\\\\", "/")
+    return json.loads(tekst)
 
 
 def pliki_wyniku(katalog):
@@ -82,7 +99,7 @@ class TeSameWynikiCoNaLinuksie(harness.ScenariuszTestowy):
             self.assertEqual(wynik.kod, 0, nazwa + ": " + wynik.bledy + wynik.wyjscie)
             pliki = pliki_wyniku(katalog)
             wyslane = {n: serwer.czytaj("katalogFTP", n) for n in serwer.pliki("katalogFTP")}
-            wyniki[nazwa] = (pliki, wyslane)
+            wyniki[nazwa] = (pliki, wyslane, wywolania_hosta(wynik, katalog))
         return wyniki
 
     def ustawienia(self, serwer, **dodatkowe):
@@ -98,6 +115,10 @@ class TeSameWynikiCoNaLinuksie(harness.ScenariuszTestowy):
         for nazwa in linux[0]:
             self.assertEqual(linux[0][nazwa].decode("latin-1"), wine[0][nazwa].decode("latin-1"), nazwa)
         self.assertEqual(linux[1], wine[1])
+        self.assertGreater(len(wine[2]), 100, "host calls traced")
+        for numer, (na_linuksie, pod_wine) in enumerate(zip(linux[2], wine[2])):
+            self.assertEqual(na_linuksie, pod_wine, "host call %d" % numer)
+        self.assertEqual(len(linux[2]), len(wine[2]), "host calls")
         self.assertEqual(len(wine[1]), wyslanych, "files uploaded")
         eksporty = [tresc for nazwa, tresc in wine[0].items() if nazwa.startswith("BRENVIK/")]
         self.assertEqual(len(eksporty), 1)
