@@ -10,32 +10,32 @@
 namespace tortura {
 
 struct PozycjaSklepu {
-    const char* kod;
+    std::string kod;
     int ilosc, grupa, znacznik;
     double kwotaSumy0, kwotaSumy1, kwotaWykazu0, kwotaWykazu1;
 };
 
 struct ParagonSklepu {
     int numer;
-    const char* data;  // host date text, "" for none
+    std::string data;  // host date text, "" for none
     int minuta;
     double kwota1, kwota2;
-    const char* opis;
+    std::string opis;
     int stan, trybKwot;
     std::vector<PozycjaSklepu> pozycje;
     // The receipt's line with goods group 5 excluded, and with no group
-    // excluded; null when the receipt is not exported. {S} stands for the
+    // excluded; "" when the receipt is not exported. {S} stands for the
     // shop number.
-    const char* wiersz;
-    const char* wierszBezWykluczen;
+    std::string wiersz;
+    std::string wierszBezWykluczen;
 };
 
 const std::vector<ParagonSklepu>& SklepTortury();
 
-// The fixture text (JSON) of SklepTortury() for the stand-in host.
-std::string DaneSklepu();
+// The fixture text (JSON) of a shop for the stand-in host.
+std::string DaneSklepu(const std::vector<ParagonSklepu>& sklep = SklepTortury());
 
 // The expected line with the shop number put in.
-std::string WierszZeSklepem(const char* wzor, const std::string& sklep);
+std::string WierszZeSklepem(const std::string& wzor, const std::string& sklep);
 
 }  // namespace tortura
