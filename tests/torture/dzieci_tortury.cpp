@@ -16,6 +16,10 @@ void PowiazModul() {
 }
 
 std::string NowyKatalog() {
+    // In memory where the machine offers it: every run writes and reads
+    // its settings file dozens of times.
+    char wPamieci[] = "/dev/shm/brenvik-tortura-XXXXXX";
+    if (mkdtemp(wPamieci) != nullptr) return wPamieci;
     char wzor[] = "/tmp/brenvik-tortura-XXXXXX";
     if (mkdtemp(wzor) == nullptr) {
         perror("mkdtemp");
@@ -24,7 +28,7 @@ std::string NowyKatalog() {
     return wzor;
 }
 
-void Dzieci::Uruchom(const std::function<bool()>& zadanie) {
+void Dzieci::Uruchom(const std::function<bool()>& zadanie, uint64_t znacznik) {
     while (dzialajace_ >= 2) Czekaj();
     fflush(stdout);
     fflush(stderr);
@@ -37,6 +41,7 @@ void Dzieci::Uruchom(const std::function<bool()>& zadanie) {
     }
     ++dzialajace_;
     ++wyniki_->przebiegi;
+    znaczniki_[pid] = znacznik;
 }
 
 void Dzieci::CzekajNaWszystkie() {
@@ -50,8 +55,24 @@ void Dzieci::Czekaj() {
     --dzialajace_;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         ++wyniki_->nieudane;
+        nieudane_.push_back(znaczniki_[pid]);
         if (WIFSIGNALED(status)) fprintf(stderr, "torture: a run ended by signal %d\n", WTERMSIG(status));
     }
+    znaczniki_.erase(pid);
+}
+
+bool WDziecku(const std::function<bool()>& zadanie) {
+    fflush(stdout);
+    fflush(stderr);
+    pid_t pid = fork();
+    if (pid == 0) _exit(zadanie() ? 0 : 1);
+    if (pid < 0) {
+        perror("fork");
+        return false;
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace tortura

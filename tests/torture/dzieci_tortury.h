@@ -7,7 +7,9 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace tortura {
 
@@ -26,13 +28,20 @@ struct Wyniki {
 class Dzieci {
 public:
     explicit Dzieci(Wyniki* w) : wyniki_(w) {}
-    void Uruchom(const std::function<bool()>& zadanie);
+    // znacznik names the task among the failed ones.
+    void Uruchom(const std::function<bool()>& zadanie, uint64_t znacznik = 0);
     void CzekajNaWszystkie();
+    const std::vector<uint64_t>& Nieudane() const { return nieudane_; }
 
 private:
     void Czekaj();
     Wyniki* wyniki_;
     int dzialajace_ = 0;
+    std::map<pid_t, uint64_t> znaczniki_;
+    std::vector<uint64_t> nieudane_;
 };
+
+// Runs the task in one child and waits for it; true when it ended with 0.
+bool WDziecku(const std::function<bool()>& zadanie);
 
 }  // namespace tortura

@@ -38,8 +38,9 @@ int ProgramWProcesie(const std::string&, const std::vector<std::string>& argumen
     }
     if (serwer->odpowiedz == OdpowiedzSerwera::Niedostepny) return 7;
     if (adres.compare(0, 6 + strlen(SERWER_FTP), std::string("ftp://") + SERWER_FTP) != 0) return 6;
-    if (logowanie != LOGOWANIE_FTP) return 67;
+    if (logowanie != LOGOWANIE_FTP || serwer->odpowiedz == OdpowiedzSerwera::OdrzucaLogowanie) return 67;
     if (adres != ADRES_FTP) return 9;
+    if (serwer->odpowiedz == OdpowiedzSerwera::OdrzucaZapis) return 25;
     // Without the host's directory prefix the path is the module's own,
     // relative to the host's directory.
     for (char& c : plik)

@@ -16,8 +16,10 @@ extern const char* const LOGOWANIE_FTP;  // the only login the server takes
 
 // How the FTP server answers an upload.
 enum class OdpowiedzSerwera {
-    Przyjmuje,    // stores the file when address and login are right
-    Niedostepny,  // down: curl's exit code 7
+    Przyjmuje,         // stores the file when address and login are right
+    Niedostepny,       // down: curl's exit code 7
+    OdrzucaLogowanie,  // refuses the login, as for a wrong password: 67
+    OdrzucaZapis,      // logged in, but refuses to store the file: 25
 };
 
 struct OdebranyPlik {

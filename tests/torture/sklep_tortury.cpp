@@ -1,6 +1,13 @@
 #include "tests/torture/sklep_tortury.h"
 
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+
 #include <nlohmann/json.hpp>
+
+#include "tests/torture/serwer_tortury.h"
+#include "torvel/torvel.h"
 
 namespace tortura {
 
@@ -35,6 +42,82 @@ const std::vector<ParagonSklepu>& SklepTortury() {
     return sklep;
 }
 
+namespace {
+
+const ParagonSklepu& Paragon(int numer) {
+    for (const ParagonSklepu& p : SklepTortury())
+        if (p.numer == numer) return p;
+    abort();
+}
+
+// The copy's card in the description and in front of the lines, the
+// copy's date in the lines' date field.
+ParagonSklepu Kopia(const ParagonSklepu& wzor, int numer, const std::string& data, const std::string& dataPliku,
+                    const std::string& przyrostek) {
+    ParagonSklepu p = wzor;
+    p.numer = numer;
+    p.data = data;
+    size_t karta = p.opis.find("44000");
+    if (karta != std::string::npos) {
+        size_t koniec = p.opis.find_first_not_of("0123456789", karta);
+        p.opis.insert(koniec == std::string::npos ? p.opis.size() : koniec, przyrostek);
+    }
+    for (std::string* w : {&p.wiersz, &p.wierszBezWykluczen}) {
+        if (w->empty()) continue;
+        size_t srednik = w->find(';');
+        *w = w->substr(0, srednik) + przyrostek + ";" + dataPliku + w->substr(w->find(' ', srednik));
+    }
+    return p;
+}
+
+}  // namespace
+
+std::vector<ParagonSklepu> SklepHistorii(int rok, int miesiac, int dzien, int dni) {
+    static const int EKSPORTOWANE[] = {1, 2, 6, 10}, NIGDY[] = {3, 4, 5};
+    std::vector<ParagonSklepu> sklep;
+    for (int k = 0; k < dni; ++k) {
+        struct tm t = {};
+        t.tm_year = rok - 1900, t.tm_mon = miesiac - 1, t.tm_mday = dzien + k, t.tm_hour = 12;
+        timegm(&t);
+        char dataPliku[48], przyrostek[16];
+        snprintf(dataPliku, sizeof dataPliku, "%04d-%02d-%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+        snprintf(przyrostek, sizeof przyrostek, "%03d", k);
+        std::string data = torvel::TekstDaty(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+        sklep.push_back(Kopia(Paragon(EKSPORTOWANE[k % 4]), EKSPORTOWANE[k % 4] * 1000 + k + 1, data, dataPliku, przyrostek));
+        int nigdy = NIGDY[k / 3 % 3];
+        if (k % 3 == 0) sklep.push_back(Kopia(Paragon(nigdy), nigdy * 1000 + k + 1, data, dataPliku, przyrostek));
+    }
+    sklep.push_back(Paragon(0));
+    sklep.push_back(Paragon(11));
+    return sklep;
+}
+
+void RekordySklepu(const std::vector<ParagonSklepu>& sklep, std::vector<torvel::RekordParagonu>* paragony,
+                   std::vector<torvel::RekordPozycji>* pozycje) {
+    for (const ParagonSklepu& p : sklep) {
+        torvel::RekordParagonu r;
+        r.numerParagonu = p.numer;
+        r.dataParagonu = torvel::DoMazovii(p.data);
+        r.opisParagonu = torvel::DoMazovii(p.opis);
+        r.minutaParagonu = static_cast<int16_t>(p.minuta);
+        r.stanParagonu = static_cast<int16_t>(p.stan);
+        r.kwota1 = p.kwota1, r.kwota2 = p.kwota2;
+        r.trybKwot = static_cast<uint8_t>(p.trybKwot);
+        paragony->push_back(r);
+        for (const PozycjaSklepu& z : p.pozycje) {
+            torvel::RekordPozycji q;
+            q.numerParagonu = p.numer;
+            q.ilosc = z.ilosc;
+            q.kodPozycji = torvel::DoMazovii(z.kod);
+            q.grupa = static_cast<int16_t>(z.grupa);
+            q.znacznikPozycji = static_cast<int16_t>(z.znacznik);
+            q.kwotaSumy0 = z.kwotaSumy0, q.kwotaSumy1 = z.kwotaSumy1;
+            q.kwotaWykazu0 = z.kwotaWykazu0, q.kwotaWykazu1 = z.kwotaWykazu1;
+            pozycje->push_back(q);
+        }
+    }
+}
+
 std::string DaneSklepu(const std::vector<ParagonSklepu>& sklep) {
     nlohmann::json tspr = nlohmann::json::array(), dok = nlohmann::json::array();
     for (const ParagonSklepu& p : sklep) {
@@ -47,6 +130,26 @@ std::string DaneSklepu(const std::vector<ParagonSklepu>& sklep) {
                            {"kwotaWykazu0", z.kwotaWykazu0}, {"kwotaWykazu1", z.kwotaWykazu1}});
     }
     return nlohmann::json({{"Tspr", tspr}, {"Tspr_dok", dok}}).dump();
+}
+
+std::string UstawieniaSklepu(const std::string& hasloFTP, const std::string& zapisanaData, bool email, bool komplet) {
+    std::string ini;
+    if (komplet) {
+        ini += "[odczytParagonowZKas]\r\n";
+        for (int kasa = 1; kasa <= 10; ++kasa) ini += (kasa < 10 ? "Kasa0" : "Kasa") + std::to_string(kasa) + "=1\r\n";
+    }
+    ini += "[ustawieniaRaportu]\r\nidSklepu=15\r\nidSpoldzielni=7\r\nnazwaSklepu=Sklep tortury\r\nwykluczonaGrupa=5\r\n";
+    if (komplet)
+        for (int grupa = 2; grupa <= 15; ++grupa) ini += "wykluczonaGrupa" + std::to_string(grupa) + "=-1\r\n";
+    ini += "[ustawieniaTransmisji]\r\nhostFTP=" + std::string(SERWER_FTP) + "\r\nuserFTP=lumera\r\npassFTP=" + hasloFTP +
+           "\r\ndirFTP=/lumera\r\n";
+    if (komplet) ini += "pasywnyFTP=1\r\nportFTP=21\r\n";
+    if (!zapisanaData.empty()) ini += "[danePomocnicze]\r\nDataOstatniegoEksportu=" + zapisanaData + "\r\n";
+    if (email) {
+        ini += "[ustawieniaEmail]\r\nhostSMTP=127.0.0.1:2525\r\n";
+        if (komplet) ini += "login=raporty@sklep.example\r\nhaslo=580342\r\nadresat=lumera@sklep.example\r\nuwierzytelnienie=1\r\n";
+    }
+    return ini;
 }
 
 std::string WierszZeSklepem(const std::string& wzor, const std::string& sklep) {

@@ -5,8 +5,9 @@
 // failed run. After every run the child checks what the host and the user
 // are left with. Then every host function in turn, and all of them, go
 // missing for connect, the load-failure report, the host event and
-// disconnect. The last line is the summary:
+// disconnect. Their summary line:
 //   torture: points=<fault points> runs=<runs> failed=<failed runs>
+// Then the histories of one shop (historie.h), which end with theirs.
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -28,6 +29,7 @@
 #include "shell/eksporty.h"
 #include "shell/tablica_funkcji.h"
 #include "tests/torture/dzieci_tortury.h"
+#include "tests/torture/historie.h"
 #include "tests/torture/serwer_tortury.h"
 #include "tests/torture/sklep_tortury.h"
 #include "tests/torture/sprawdzenia_tortury.h"
@@ -69,18 +71,6 @@ std::string PoczatekOkresu(const Scenariusz& s, bool zapisanaDataNieodczytana) {
     return s.zapisanaData != nullptr && !zapisanaDataNieodczytana ? s.zapisanaData : "C6.12.06";
 }
 
-// The settings file before a run. Some keys are missing on purpose, so that
-// the module writes their defaults (and those writes can fail too).
-std::string UstawieniaPoczatkowe(const Scenariusz& s) {
-    std::string ini =
-        "[ustawieniaRaportu]\r\nidSklepu=15\r\nidSpoldzielni=7\r\nnazwaSklepu=Sklep tortury\r\nwykluczonaGrupa=5\r\n"
-        "[ustawieniaTransmisji]\r\nhostFTP=" + std::string(SERWER_FTP) +
-        "\r\nuserFTP=lumera\r\npassFTP=" + s.hasloFTP + "\r\ndirFTP=/lumera\r\n";
-    if (s.zapisanaData != nullptr) ini += "[danePomocnicze]\r\nDataOstatniegoEksportu=" + std::string(s.zapisanaData) + "\r\n";
-    if (s.email) ini += "[ustawieniaEmail]\r\nhostSMTP=127.0.0.1:2525\r\n";
-    return ini;
-}
-
 // ------------------------------------------------------- one run (child)
 
 // Runs one scenario with the planned failure; true when every check held.
@@ -108,7 +98,7 @@ bool UruchomScenariusz(const Scenariusz& s, uint64_t wywolanie, int sposob, std:
         fprintf(stderr, "fixture: %s\n", blad.c_str());
         _exit(3);
     }
-    std::string ini = UstawieniaPoczatkowe(s);
+    std::string ini = UstawieniaSklepu(s.hasloFTP, s.zapisanaData != nullptr ? s.zapisanaData : "", s.email);
     std::ofstream(katalog + "/brenvik.ini", std::ios::binary) << ini;
     torvel::WlaczAwarie(true);
     PowiazModul();
@@ -240,13 +230,9 @@ bool PoliczWywolania(const Scenariusz& s, std::vector<uint16_t>* ordinaly, Wynik
     return true;
 }
 
-}  // namespace
-}  // namespace tortura
-
-int main() {
-    using namespace tortura;
-    // The module's pauses are skipped: thousands of runs of 5 s each otherwise.
-    platforma::zastepstwa.pauza = [](uint32_t) {};
+// The fault runs of every scenario and the missing-function sweep; prints
+// their summary line.
+Wyniki PrzebiegiAwarii() {
     timespec start;
     clock_gettime(CLOCK_MONOTONIC, &start);
 
@@ -283,5 +269,45 @@ int main() {
     printf("torture: %.1f s\n", (koniec.tv_sec - start.tv_sec) + (koniec.tv_nsec - start.tv_nsec) / 1e9);
     printf("torture: points=%llu runs=%llu failed=%llu\n", static_cast<unsigned long long>(wyniki.punkty),
            static_cast<unsigned long long>(wyniki.przebiegi), static_cast<unsigned long long>(wyniki.nieudane));
-    return wyniki.nieudane == 0 ? 0 : 1;
+    return wyniki;
+}
+
+// Options: --histories N (0: none), --seed S (the histories' first seed),
+// --history SEED (that one history alone, its steps shown), --histories-only.
+bool CzytajOpcje(int argc, char** argv, OpcjeHistorii* historie, bool* bezPrzebiegowAwarii) {
+    for (int i = 1; i < argc; ++i) {
+        std::string opcja = argv[i];
+        if (opcja == "--histories-only") {
+            *bezPrzebiegowAwarii = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        char* koniec = nullptr;
+        uint64_t wartosc = strtoull(argv[++i], &koniec, 10);
+        if (koniec == argv[i] || *koniec != '\0') return false;
+        if (opcja == "--histories") historie->liczba = wartosc;
+        else if (opcja == "--seed") historie->ziarno = wartosc;
+        else if (opcja == "--history") historie->jedna = true, historie->jednaZiarno = wartosc, *bezPrzebiegowAwarii = true;
+        else return false;
+    }
+    return true;
+}
+
+}  // namespace
+}  // namespace tortura
+
+int main(int argc, char** argv) {
+    using namespace tortura;
+    OpcjeHistorii opcjeHistorii;
+    bool bezPrzebiegowAwarii = false;
+    if (!CzytajOpcje(argc, argv, &opcjeHistorii, &bezPrzebiegowAwarii)) {
+        fprintf(stderr, "usage: %s [--histories N] [--seed S] [--history SEED] [--histories-only]\n", argv[0]);
+        return 2;
+    }
+    // The module's pauses are skipped: thousands of runs of 5 s each otherwise.
+    platforma::zastepstwa.pauza = [](uint32_t) {};
+    Wyniki wyniki;
+    if (!bezPrzebiegowAwarii) wyniki = PrzebiegiAwarii();
+    bool historieUdane = opcjeHistorii.liczba == 0 || UruchomHistorie(opcjeHistorii);
+    return wyniki.nieudane == 0 && historieUdane ? 0 : 1;
 }
