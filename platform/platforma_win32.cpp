@@ -1,4 +1,5 @@
 #include <direct.h>
+#include <io.h>
 #include <windows.h>
 
 #include "platform/platforma.h"
@@ -39,5 +40,10 @@ void Pauza(uint32_t milisekundy) {
 }
 
 int UtworzKatalog(const char* nazwa) { return _mkdir(nazwa); }
+
+bool PlikIstnieje(const char* sciezka) {
+    if (zastepstwa.plikIstnieje) return zastepstwa.plikIstnieje(sciezka);
+    return _access(sciezka, 0) == 0;
+}
 
 }  // namespace platforma

@@ -7,7 +7,7 @@ import unittest
 
 import harness
 
-DZISIAJ = ("--today", "2026-12-08", "--time", "09:30")
+DZISIAJ = "2026-12-08"
 
 
 class PolecenieIZdarzenie(harness.ScenariuszTestowy):
@@ -21,8 +21,8 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         wszystkie.update(sekcje)
         harness.pisz_ini(self.katalog, wszystkie)
 
-    def uruchom(self, *argumenty):
-        wynik = harness.torvel_sim(self.katalog, *DZISIAJ, *argumenty)
+    def uruchom(self, *argumenty, czas="09:30"):
+        wynik = harness.torvel_sim(self.katalog, "--today", DZISIAJ, "--time", czas, *argumenty)
         self.assertEqual(wynik.kod, 0, wynik.bledy)
         return wynik
 
@@ -125,7 +125,7 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         self.addCleanup(self.serwer.usun)
         harness.pisz_ini(self.katalog, {**self.ustawienia_ftp(self.serwer),
                                         "danePomocnicze": {"DataOstatniegoEksportu": "C6.12.03"}})
-        wynik = self.uruchom("event")
+        wynik = self.uruchom("event", czas="09:31")
         self.assertEqual(self.okres(wynik), "03.12.2026 do 07.12.2026")
         self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
 
@@ -135,7 +135,7 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         self.assertEqual([w["args"] for w in wynik.wywolania(32408)], [[0x8000, 1], [0x8000, 0]])
         self.assertIn("option word 0x0001", wynik.wyjscie)
         self.ustaw()
-        wynik = self.uruchom("--option-word", "0x8001", "event")
+        wynik = self.uruchom("--option-word", "0x8001", "event", czas="09:31")
         self.assertEqual(wynik.wywolania(32408), [])
         self.assertIn("option word 0x8001", wynik.wyjscie)
 
