@@ -129,6 +129,42 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         self.assertEqual(self.okres(wynik), "03.12.2026 do 07.12.2026")
         self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
 
+    def test_ta_sama_minuta_nie_zastepuje_pliku(self):
+        # The automatic export at 06:00, then the menu command in the same
+        # minute, whose file would get the same name.
+        self.ustaw()
+        nazwa = "01_001_2026_12_08_0600.csv"
+        self.uruchom("event", czas="06:00")
+        self.assertEqual(self.wyslane(), [nazwa])
+        wyslany = self.serwer.czytaj("katalogFTP", nazwa)
+        self.assertEqual(self.plik("BRENVIK", nazwa), wyslany)
+        # Receipts of 6 December too, which the menu export of 7 December would not hold.
+        self.assertEqual(set(re.findall(rb";(2026-12-\d\d) ", wyslany)), {b"2026-12-06", b"2026-12-07"})
+        self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
+
+        wynik = self.uruchom("menu", czas="06:00")
+        tekst = "Plik %s już istnieje.\nPowtórz eksport za minutę." % nazwa
+        self.assertEqual([w["args"] for w in wynik.wywolania(35804)],
+                         [[None, "uwaga", "Plik %s już istnieje.\nPowtórz eksport za minutę.", 1, tekst]])
+        self.assertIn("[komunikat] uwaga: Plik %s już istnieje." % nazwa, wynik.wyjscie)
+        self.assertEqual(wynik.wywolania(52534), [], "the file is not opened")
+        self.assertEqual(wynik.wywolania(52011), [], "nothing is sent")
+        self.assertEqual(wynik.wywolania(52029) + wynik.wywolania(52028) + wynik.wywolania(52030), [], "no status text")
+        self.assertEqual(self.wyslane(), [nazwa])
+        self.assertEqual(self.serwer.czytaj("katalogFTP", nazwa), wyslany)
+        self.assertEqual(self.plik("BRENVIK", nazwa), wyslany)
+        self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
+
+        # A minute later the menu export goes through, with a file of its own.
+        wynik = self.uruchom("menu", czas="06:01")
+        self.assertEqual(self.okres(wynik), "07.12.2026 do 07.12.2026")
+        self.assertEqual([w["ret"] for w in wynik.wywolania(52011)], [0])
+        self.assertEqual(self.wyslane(), [nazwa, "01_001_2026_12_08_0601.csv"])
+        self.assertEqual(self.serwer.czytaj("katalogFTP", nazwa), wyslany)
+        self.assertEqual(self.serwer.czytaj("katalogFTP", "01_001_2026_12_08_0601.csv"),
+                         self.plik("BRENVIK", "01_001_2026_12_08_0601.csv"))
+        self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
+
     def test_slowo_opcji_wraca_do_stanu_sprzed(self):
         self.ustaw()
         wynik = self.uruchom("--option-word", "0x0001", "event")
