@@ -176,6 +176,10 @@ int main(int argc, char** argv) {
             return 1;
         }
 
+        // Every turn exports in the host's same minute; a run never replaces
+        // an earlier run's file, so the previous turn's file goes first.
+        std::string poprzedni = PlikEksportu();
+        if (!poprzedni.empty()) remove(poprzedni.c_str());
         liczbaPauz = 0;
         size_t komunikatyPrzed = torvel::stan().komunikaty.size();
         if (i == 0) {

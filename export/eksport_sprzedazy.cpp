@@ -83,6 +83,15 @@ int32_t EksportSprzedazy(int16_t tryb, const char* dataOd, const char* dataDo) {
     NazwaPlikuSprzedazy(nazwaPliku, sizeof nazwaPliku, ustawienia.idSpoldzielni, ustawienia.idSklepu,
                         PodajZnacznikCzasu(znacznik, sizeof znacznik));
     SciezkaPlikuSprzedazy(sciezka, sizeof sciezka, nazwaPliku);
+    // A run never replaces an export file. The name holds the minute only,
+    // so a second run in the same minute (or in a minute that comes twice,
+    // when the clock goes back) would empty the first one's file with "wt"
+    // and then upload over it: the receipts of an automatic export whose
+    // date has moved on would be lost on both sides.
+    if (platforma::PlikIstnieje(sciezka)) {
+        PokazKomunikat("uwaga", MAZ("Plik %s już istnieje.\nPowtórz eksport za minutę."), nazwaPliku);
+        return 0;
+    }
     StrumienHosta plik = OtworzPlik(sciezka, "wt");
 
     if (tabela == nullptr) {

@@ -28,11 +28,17 @@ void Pauza(uint32_t milisekundy);
 // Creates a directory relative to the current one; the result is ignored by callers.
 int UtworzKatalog(const char* nazwa);
 
+// Whether something already has this name: a path of the module's own form
+// (backslashes, as the host's file service takes it), relative to the
+// current directory.
+bool PlikIstnieje(const char* sciezka);
+
 // Replacements that unit tests install; the shipped module leaves them null.
 struct Zastepstwa {
     void (*pauza)(uint32_t milisekundy);
     bool (*debuggerPodlaczony)();
     void (*tekstDlaDebuggera)(const char* tekst);
+    bool (*plikIstnieje)(const char* sciezka);
 };
 extern Zastepstwa zastepstwa;
 

@@ -85,4 +85,15 @@ void Pauza(uint32_t milisekundy) {
 
 int UtworzKatalog(const char* nazwa) { return mkdir(nazwa, 0777); }
 
+bool PlikIstnieje(const char* sciezka) {
+    if (zastepstwa.plikIstnieje) return zastepstwa.plikIstnieje(sciezka);
+    // The host's file service here reads a backslash as a slash; so must the check.
+    char posix[512];
+    if (snprintf(posix, sizeof posix, "%s", sciezka) >= static_cast<int>(sizeof posix))
+        return true;  // cannot be checked: rather not write than replace
+    for (char* p = posix; *p != '\0'; ++p)
+        if (*p == '\\') *p = '/';
+    return access(posix, F_OK) == 0;
+}
+
 }  // namespace platforma

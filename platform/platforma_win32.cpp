@@ -1,4 +1,5 @@
 #include <direct.h>
+#include <io.h>
 #include <windows.h>
 
 #include "host/mazovia.h"
@@ -50,5 +51,10 @@ void Pauza(uint32_t milisekundy) {
 }
 
 int UtworzKatalog(const char* nazwa) { return _mkdir(nazwa); }
+
+bool PlikIstnieje(const char* sciezka) {
+    if (zastepstwa.plikIstnieje) return zastepstwa.plikIstnieje(sciezka);
+    return _access(sciezka, 0) == 0;
+}
 
 }  // namespace platforma

@@ -1,5 +1,5 @@
 #include "platform/platforma.h"
 
 namespace platforma {
-Zastepstwa zastepstwa = {nullptr, nullptr, nullptr};
+Zastepstwa zastepstwa = {nullptr, nullptr, nullptr, nullptr};
 }

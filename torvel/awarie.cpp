@@ -16,6 +16,8 @@ namespace {
 struct Plan {
     bool wlaczone = false;
     uint64_t wywolanie = 0;  // 1 = the first call after the plan was set; 0 = none fails
+    int ordinal = 0;         // when set, wywolanie counts only the calls of this host function
+    uint64_t wywolanFunkcji = 0;
     int sposob = 0;
     bool nastapila = false;
     std::string kontekst;
@@ -53,7 +55,11 @@ const SposobyAwarii SPOSOBY[] = {
 int Policz(int ordinal) {
     Plan& p = plan();
     p.ordinaly.push_back(static_cast<uint16_t>(ordinal));
-    if (p.wywolanie == 0 || p.ordinaly.size() != p.wywolanie) return 0;
+    if (p.ordinal != 0) {
+        if (ordinal != p.ordinal || ++p.wywolanFunkcji != p.wywolanie) return 0;
+    } else if (p.wywolanie == 0 || p.ordinaly.size() != p.wywolanie) {
+        return 0;
+    }
     if (p.sposob < 1 || p.sposob > LiczbaSposobowAwarii(ordinal)) return 0;
     p.nastapila = true;
     return p.sposob;
@@ -220,9 +226,13 @@ void WlaczAwarie(bool wlaczone) {
     PokazWszystkieFunkcje();
 }
 
-void ZaplanujAwarie(uint64_t wywolanie, int sposob) {
+void ZaplanujAwarie(uint64_t wywolanie, int sposob) { ZaplanujAwarieFunkcji(0, wywolanie, sposob); }
+
+void ZaplanujAwarieFunkcji(int ordinal, uint64_t ktore, int sposob) {
     Plan& p = plan();
-    p.wywolanie = wywolanie;
+    p.wywolanie = ktore;
+    p.ordinal = ordinal;
+    p.wywolanFunkcji = 0;
     p.sposob = sposob;
     p.nastapila = false;
     p.kontekst.clear();

@@ -232,6 +232,10 @@ bool CzytajPlik(const std::string& sciezka, std::string* tresc, bool* brakPliku)
         return false;
     }
     tresc->clear();
+    // Read straight into the buffer below: the settings service reads the
+    // whole file at every call, and a stream buffer of its own is then just
+    // one more allocation per call.
+    setvbuf(plik, nullptr, _IONBF, 0);
     char bufor[65536];
     size_t n;
     while ((n = fread(bufor, 1, sizeof bufor, plik)) > 0) tresc->append(bufor, n);

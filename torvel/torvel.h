@@ -108,6 +108,9 @@ void WlaczAwarie(bool wlaczone);
 // From now on, the wywolanie-th host call (1 = the next one; 0 = none)
 // fails in way sposob (1 or 2) of its ordinal; restarts the count.
 void ZaplanujAwarie(uint64_t wywolanie, int sposob);
+// The same for the ktore-th call of one host function (1 = its next call),
+// whatever is called in between.
+void ZaplanujAwarieFunkcji(int ordinal, uint64_t ktore, int sposob);
 // The ordinal of every host call counted since the plan was set.
 const std::vector<uint16_t>& WywolaniaHosta();
 bool AwariaNastapila();

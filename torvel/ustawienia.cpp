@@ -31,11 +31,27 @@ namespace {
 
 enum { TRYB_ODCZYTU = 8, TRYB_ZAPISU = 9, BRAK_KLUCZA = 1, ZAPIS_NIEUDANY = 1 };
 
-// A missing or unreadable file reads as an empty one.
-bool WczytajIni(const std::string& sciezka, CSimpleIniA& ini) {
+// The file as last read, parsed. The file is read on every call all the
+// same; only a parse of the very same bytes is skipped (an export run reads
+// some forty keys from a file that seldom changes in between).
+struct OstatniOdczyt {
+    std::string sciezka, tresc;
+    CSimpleIniA ini;
+    bool wczytany = false;
+};
+
+// The parsed file; null when it is missing or cannot be read.
+const CSimpleIniA* WczytajIni(const std::string& sciezka) {
+    static OstatniOdczyt ostatni;
     std::string tresc;
-    if (!torvel::CzytajPlik(sciezka, &tresc)) return false;
-    return ini.LoadData(tresc) >= 0;
+    if (!torvel::CzytajPlik(sciezka, &tresc)) return nullptr;
+    if (!ostatni.wczytany || ostatni.sciezka != sciezka || ostatni.tresc != tresc) {
+        ostatni.ini.Reset();
+        ostatni.wczytany = ostatni.ini.LoadData(tresc) >= 0;
+        ostatni.sciezka = sciezka;
+        ostatni.tresc.swap(tresc);
+    }
+    return ostatni.wczytany ? &ostatni.ini : nullptr;
 }
 
 bool ZapiszIni(const std::string& sciezka, const CSimpleIniA& ini) {
@@ -57,9 +73,9 @@ int32_t Odczyt(const std::string& sciezka, const char* sekcja, const char* klucz
                va_list argumenty, torvel::json* wartosc) {
     bool liczba = strcmp(format, "%d") == 0;
     if (!liczba && strcmp(format, "%s") != 0) return BRAK_KLUCZA;
-    CSimpleIniA ini;
-    if (!WczytajIni(sciezka, ini)) return BRAK_KLUCZA;
-    const char* tekst = ini.GetValue(sekcja, klucz, nullptr);
+    const CSimpleIniA* ini = WczytajIni(sciezka);
+    if (ini == nullptr) return BRAK_KLUCZA;
+    const char* tekst = ini->GetValue(sekcja, klucz, nullptr);
     if (tekst == nullptr) return BRAK_KLUCZA;
     if (liczba) {
         int16_t* cel = va_arg(argumenty, int16_t*);

@@ -51,8 +51,9 @@ TEST_F(PoleceniaRaportZaOkres, EksportujeOkresWpisanyWFormularzu) {
     EXPECT_EQ(RaportZaOkres(), 1);
     EXPECT_EQ(OkresEksportu(), (std::vector<std::string>{DzienHosta(-10), DzienHosta(-4)}));
 
-    // Equal dates are one day.
+    // Equal dates are one day (a minute later: the same minute's file is never replaced).
     torvel::WyczyscSlad();
+    ++torvel::stan().minuta;
     torvel::stan().formularzOd = torvel::stan().formularzDo = DzienHosta(-6);
     EXPECT_EQ(RaportZaOkres(), 1);
     EXPECT_EQ(OkresEksportu(), (std::vector<std::string>{DzienHosta(-6), DzienHosta(-6)}));

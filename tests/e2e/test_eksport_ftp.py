@@ -46,8 +46,8 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
         sekcje.update(self.ustawienia_ftp(self.serwer, **transmisja))
         harness.pisz_ini(self.katalog, sekcje)
 
-    def eksport(self, *argumenty):
-        return harness.torvel_sim(self.katalog, "--data", self.dane, *CZAS, *argumenty)
+    def eksport(self, *argumenty, czas=CZAS):
+        return harness.torvel_sim(self.katalog, "--data", self.dane, *czas, *argumenty)
 
     def test_plik_dociera_bajt_w_bajt(self):
         self.ustaw()
@@ -118,7 +118,7 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
         self.ustaw()
         self.serwer.zatrzymaj()
         self.eksport("event")
-        self.eksport("event")
+        self.eksport("event", czas=("--today", "2026-12-07", "--time", "13:43"))
         log = self.plik("curl.log").decode("latin-1")
         self.assertEqual(log.count("Komenda CURL zakonczyla sie niepowodzeniem, blad nr 7:"), 2)
 

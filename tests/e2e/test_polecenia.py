@@ -7,7 +7,7 @@ import unittest
 
 import harness
 
-DZISIAJ = ("--today", "2026-12-08", "--time", "09:30")
+DZISIAJ = "2026-12-08"
 
 
 class PolecenieIZdarzenie(harness.ScenariuszTestowy):
@@ -21,8 +21,8 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         wszystkie.update(sekcje)
         harness.pisz_ini(self.katalog, wszystkie)
 
-    def uruchom(self, *argumenty):
-        wynik = harness.torvel_sim(self.katalog, *DZISIAJ, *argumenty)
+    def uruchom(self, *argumenty, czas="09:30"):
+        wynik = harness.torvel_sim(self.katalog, "--today", DZISIAJ, "--time", czas, *argumenty)
         self.assertEqual(wynik.kod, 0, wynik.bledy)
         return wynik
 
@@ -125,8 +125,44 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         self.addCleanup(self.serwer.usun)
         harness.pisz_ini(self.katalog, {**self.ustawienia_ftp(self.serwer),
                                         "danePomocnicze": {"DataOstatniegoEksportu": "C6.12.03"}})
-        wynik = self.uruchom("event")
+        wynik = self.uruchom("event", czas="09:31")
         self.assertEqual(self.okres(wynik), "03.12.2026 do 07.12.2026")
+        self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
+
+    def test_ta_sama_minuta_nie_zastepuje_pliku(self):
+        # The automatic export at 06:00, then the menu command in the same
+        # minute, whose file would get the same name.
+        self.ustaw()
+        nazwa = "01_001_2026_12_08_0600.csv"
+        self.uruchom("event", czas="06:00")
+        self.assertEqual(self.wyslane(), [nazwa])
+        wyslany = self.serwer.czytaj("katalogFTP", nazwa)
+        self.assertEqual(self.plik("BRENVIK", nazwa), wyslany)
+        # Receipts of 6 December too, which the menu export of 7 December would not hold.
+        self.assertEqual(set(re.findall(rb";(2026-12-\d\d) ", wyslany)), {b"2026-12-06", b"2026-12-07"})
+        self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
+
+        wynik = self.uruchom("menu", czas="06:00")
+        tekst = "Plik %s już istnieje.\nPowtórz eksport za minutę." % nazwa
+        self.assertEqual([w["args"] for w in wynik.wywolania(35804)],
+                         [[None, "uwaga", "Plik %s już istnieje.\nPowtórz eksport za minutę.", 1, tekst]])
+        self.assertIn("[komunikat] uwaga: Plik %s już istnieje." % nazwa, wynik.wyjscie)
+        self.assertEqual(wynik.wywolania(52534), [], "the file is not opened")
+        self.assertEqual(wynik.wywolania(52011), [], "nothing is sent")
+        self.assertEqual(wynik.wywolania(52029) + wynik.wywolania(52028) + wynik.wywolania(52030), [], "no status text")
+        self.assertEqual(self.wyslane(), [nazwa])
+        self.assertEqual(self.serwer.czytaj("katalogFTP", nazwa), wyslany)
+        self.assertEqual(self.plik("BRENVIK", nazwa), wyslany)
+        self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
+
+        # A minute later the menu export goes through, with a file of its own.
+        wynik = self.uruchom("menu", czas="06:01")
+        self.assertEqual(self.okres(wynik), "07.12.2026 do 07.12.2026")
+        self.assertEqual([w["ret"] for w in wynik.wywolania(52011)], [0])
+        self.assertEqual(self.wyslane(), [nazwa, "01_001_2026_12_08_0601.csv"])
+        self.assertEqual(self.serwer.czytaj("katalogFTP", nazwa), wyslany)
+        self.assertEqual(self.serwer.czytaj("katalogFTP", "01_001_2026_12_08_0601.csv"),
+                         self.plik("BRENVIK", "01_001_2026_12_08_0601.csv"))
         self.assertEqual(self.klucz("DataOstatniegoEksportu"), "C6.12.07")
 
     def test_slowo_opcji_wraca_do_stanu_sprzed(self):
@@ -135,7 +171,7 @@ class PolecenieIZdarzenie(harness.ScenariuszTestowy):
         self.assertEqual([w["args"] for w in wynik.wywolania(32408)], [[0x8000, 1], [0x8000, 0]])
         self.assertIn("option word 0x0001", wynik.wyjscie)
         self.ustaw()
-        wynik = self.uruchom("--option-word", "0x8001", "event")
+        wynik = self.uruchom("--option-word", "0x8001", "event", czas="09:31")
         self.assertEqual(wynik.wywolania(32408), [])
         self.assertIn("option word 0x8001", wynik.wyjscie)
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "export/eksport_sprzedazy.h"
+#include "platform/platforma.h"
 #include "tests/export/srodowisko_eksportu.h"
 
 namespace testy {
@@ -114,6 +115,9 @@ TEST_P(EksportPlikNiezapisany, BezWysylkiKomunikatIOstrzezenie) {
     Dane({{"Tspr", tspr}, {"Tspr_dok", dok}});
     ASSERT_EQ(mkdir(Sciezka("BRENVIK").c_str(), 0755), 0);
     ASSERT_EQ(symlink("/dev/full", Sciezka("BRENVIK/" + nazwa_).c_str()), 0);
+    // The run opens the device as a new file on a full disk: the check for
+    // an export file of the same name is told the name is free.
+    platforma::zastepstwa.plikIstnieje = [](const char*) { return false; };
     Curl(0);
 
     EXPECT_EQ(EksportSprzedazy(TRYB_AUTOMATYCZNY, "C6.12.01", "C6.12.07"), 1);
@@ -179,6 +183,37 @@ TEST_F(EksportPrzebieg, PlikNieDoOtwarciaKomunikatIZero) {
     EXPECT_EQ(UruchomieniaCurl(), 0);
     EXPECT_EQ(WartoscIni("danePomocnicze", "DataOstatniegoEksportu"), "<brak>");
 }
+
+// A file of the same name (a run earlier in the same minute) is never
+// replaced, whether or not the receipt table is there: nothing is opened,
+// written, sent, recorded or mailed, and the user is told to wait a minute.
+class EksportPlikIstnieje : public EksportPrzebieg, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(EksportPlikIstnieje, KomunikatIZeroPlikNietkniety) {
+    if (!GetParam()) torvel::stan().niedostepneTabele.insert(44);
+    Ustawienia("[danePomocnicze]\nDataOstatniegoEksportu=C6.11.30\n[ustawieniaEmail]\nhostSMTP=127.0.0.1:2525\n");
+    ASSERT_EQ(mkdir(Sciezka("BRENVIK").c_str(), 0755), 0);
+    const std::string wczesniejszy = "01\r\n1;2026-12-05 00:00;1.00;1.00;001|1;1.000;1.00\r\n";
+    ZapiszPlik("BRENVIK/" + nazwa_, wczesniejszy);
+
+    EXPECT_EQ(EksportSprzedazy(TRYB_AUTOMATYCZNY, "C6.12.01", "C6.12.07"), 0);
+    ASSERT_EQ(torvel::stan().komunikaty.size(), 1u);
+    const torvel::Komunikat& k = torvel::stan().komunikaty[0];
+    EXPECT_EQ(k.ordinal, 35804);
+    EXPECT_EQ(k.tytul, "uwaga");
+    EXPECT_EQ(k.tekst, "Plik " + nazwa_ + " już istnieje.\nPowtórz eksport za minutę.");
+    EXPECT_EQ(k.styl, 1);
+    EXPECT_EQ(CzytajPlik("BRENVIK/" + nazwa_), wczesniejszy);
+    EXPECT_TRUE(Wywolania(52534).empty());
+    EXPECT_EQ(UruchomieniaCurl(), 0);
+    EXPECT_TRUE(Wywolania(51525).empty());
+    EXPECT_TRUE(Pauzy().empty());
+    EXPECT_EQ(WartoscIni("danePomocnicze", "DataOstatniegoEksportu"), "C6.11.30");
+    EXPECT_EQ(WartoscIni("danePomocnicze", "OstatniOdczyt"), "<brak>");
+    EXPECT_EQ(Wywolania(50538).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ZTabelaIBez, EksportPlikIstnieje, ::testing::Bool());
 
 TEST_F(EksportPrzebieg, KursorTabeliParagonowZamknietyPoZamknieciuPlikuIZwolnionyNaKoncu) {
     EksportSprzedazy(TRYB_Z_MENU, "", "");

@@ -44,6 +44,7 @@ void SrodowiskoEksportu::SetUp() {
 
 void SrodowiskoEksportu::TearDown() {
     platforma::zastepstwa.pauza = nullptr;
+    platforma::zastepstwa.plikIstnieje = nullptr;
     if (!poprzedniKatalog_.empty()) {
         EXPECT_EQ(chdir(poprzedniKatalog_.c_str()), 0);
     }

@@ -140,6 +140,10 @@ void PrzygotujHosta() {
 }
 
 void NoweWejscie() {
+    // Every input's export starts with no file of the host's minute: the
+    // run would otherwise refuse to replace the previous input's file.
+    std::error_code blad;
+    std::filesystem::remove_all("BRENVIK", blad);
     torvel::Resetuj();
     torvel::stan().cichy = true;
     ustawienia() = Ustawienia();

@@ -30,7 +30,8 @@ namespace fuzz {
 // Once per process: scratch directory as the host's (and the process's)
 // current directory, silent host, no trace, pauses skipped.
 void PrzygotujHosta();
-// Before each input: the host's state, its messages and the records below.
+// Before each input: the host's state, its messages, the records below and
+// the export files of earlier inputs.
 void NoweWejscie();
 // NoweWejscie with the settings, stream writes, programs, mail and windows
 // answered in memory, as an export run needs them.

@@ -5,8 +5,9 @@
 // failed run. After every run the child checks what the host and the user
 // are left with. Then every host function in turn, and all of them, go
 // missing for connect, the load-failure report, the host event and
-// disconnect. The last line is the summary:
+// disconnect. Their summary line:
 //   torture: points=<fault points> runs=<runs> failed=<failed runs>
+// Then the histories of one shop (historie.h), which end with theirs.
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -27,7 +28,11 @@
 #include "platform/platforma.h"
 #include "shell/eksporty.h"
 #include "shell/tablica_funkcji.h"
+#include "tests/torture/dzieci_tortury.h"
+#include "tests/torture/historie.h"
+#include "tests/torture/serwer_tortury.h"
 #include "tests/torture/sklep_tortury.h"
+#include "tests/torture/sprawdzenia_tortury.h"
 #include "torvel/funkcje_torvel.h"
 #include "torvel/torvel.h"
 
@@ -36,9 +41,6 @@ namespace {
 
 // ------------------------------------------------------------ scenarios
 
-const char* const SERWER_FTP = "127.0.0.1:2121";
-const char* const ADRES_FTP = "ftp://127.0.0.1:2121/lumera/";
-const char* const LOGOWANIE_FTP = "lumera:tajne";
 const char* const KONIEC_OKRESU = "C6.12.07";  // yesterday: the host's today is 8 December 2026
 
 struct Scenariusz {
@@ -69,174 +71,14 @@ std::string PoczatekOkresu(const Scenariusz& s, bool zapisanaDataNieodczytana) {
     return s.zapisanaData != nullptr && !zapisanaDataNieodczytana ? s.zapisanaData : "C6.12.06";
 }
 
-// The settings file before a run. Some keys are missing on purpose, so that
-// the module writes their defaults (and those writes can fail too).
-std::string UstawieniaPoczatkowe(const Scenariusz& s) {
-    std::string ini =
-        "[ustawieniaRaportu]\r\nidSklepu=15\r\nidSpoldzielni=7\r\nnazwaSklepu=Sklep tortury\r\nwykluczonaGrupa=5\r\n"
-        "[ustawieniaTransmisji]\r\nhostFTP=" + std::string(SERWER_FTP) +
-        "\r\nuserFTP=lumera\r\npassFTP=" + s.hasloFTP + "\r\ndirFTP=/lumera\r\n";
-    if (s.zapisanaData != nullptr) ini += "[danePomocnicze]\r\nDataOstatniegoEksportu=" + std::string(s.zapisanaData) + "\r\n";
-    if (s.email) ini += "[ustawieniaEmail]\r\nhostSMTP=127.0.0.1:2525\r\n";
-    return ini;
-}
-
 // ------------------------------------------------------- one run (child)
-
-struct Przebieg {
-    const Scenariusz* scenariusz = nullptr;
-    std::map<std::string, std::string> wyslane;  // files the FTP server received
-    int listy = 0;                               // messages the mail server received
-    std::string bledy;
-};
-
-Przebieg* biezacy = nullptr;
-
-void Blad(const std::string& tekst) {
-    if (biezacy != nullptr) biezacy->bledy += "  " + tekst + "\n";
-}
-
-// curl and the mail service's curl, in process: an FTP server that takes a
-// file only with the configured address and login, and a mail server that
-// takes any message.
-int ProgramWProcesie(const std::string&, const std::vector<std::string>& argumenty) {
-    for (const std::string& a : argumenty)
-        if (a == "--mail-rcpt") {
-            ++biezacy->listy;
-            return 0;
-        }
-    std::string adres, logowanie, plik;
-    for (size_t i = 0; i < argumenty.size(); ++i) {
-        if (argumenty[i] == "-u" && i + 1 < argumenty.size()) logowanie = argumenty[i + 1];
-        if (argumenty[i] == "-T" && i + 1 < argumenty.size()) plik = argumenty[i + 1];
-        if (argumenty[i].compare(0, 6, "ftp://") == 0) adres = argumenty[i];
-    }
-    if (!biezacy->scenariusz->serwerDziala) return 7;
-    if (adres.compare(0, 6 + strlen(SERWER_FTP), std::string("ftp://") + SERWER_FTP) != 0) return 6;
-    if (logowanie != LOGOWANIE_FTP) return 67;
-    if (adres != ADRES_FTP) return 9;
-    // Without the host's directory prefix the path is the module's own,
-    // relative to the host's directory.
-    for (char& c : plik)
-        if (c == '\\') c = '/';
-    std::ifstream wejscie(plik, std::ios::binary);
-    if (!wejscie) return 26;
-    std::ostringstream tresc;
-    tresc << wejscie.rdbuf();
-    biezacy->wyslane[std::filesystem::path(plik).filename().string()] = tresc.str();
-    return 0;
-}
-
-std::string CzytajPlik(const std::string& sciezka) {
-    std::ifstream plik(sciezka, std::ios::binary);
-    std::ostringstream tresc;
-    tresc << plik.rdbuf();
-    return tresc.str();
-}
-
-// A value of the settings file as it lies on disk, "" when missing.
-std::string WartoscIni(const std::string& ini, const std::string& sekcja, const std::string& klucz) {
-    std::istringstream linie(ini);
-    std::string linia, biezaca;
-    while (std::getline(linie, linia)) {
-        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        if (!linia.empty() && linia[0] == '[') {
-            biezaca = linia.substr(1, linia.find(']') - 1);
-        } else if (biezaca == sekcja && linia.compare(0, klucz.size() + 1, klucz + "=") == 0) {
-            return linia.substr(klucz.size() + 1);
-        }
-    }
-    return "";
-}
-
-// What the module binds at load: every entry in table order, from no misses.
-void PowiazModul() {
-    liczbaBrakujacychFunkcji = 0;
-    for (uint16_t& n : numeryBrakujacychFunkcji) n = 0;
-    for (uint32_t i = 0; i < LICZBA_FUNKCJI_HOSTA; ++i) PodlaczWpisTablicy(i);
-}
-
-std::string NowyKatalog() {
-    char wzor[] = "/tmp/brenvik-tortura-XXXXXX";
-    if (mkdtemp(wzor) == nullptr) {
-        perror("mkdtemp");
-        _exit(3);
-    }
-    return wzor;
-}
-
-bool Pokazano(int ordinal, const std::string& poczatek, int32_t styl = -1) {
-    for (const torvel::Komunikat& k : torvel::stan().komunikaty)
-        if (k.ordinal == ordinal && k.tekst.compare(0, poczatek.size(), poczatek) == 0 && (styl < 0 || k.styl == styl))
-            return true;
-    return false;
-}
-
-// The failed call, as the child sees it after the run.
-struct Awaria {
-    int ordinal = 0, sposob = 0;
-    std::string sekcja, klucz;  // 41399
-    int trybUstawien = 0;
-};
-
-// The file the module should have sent, given what the host delivered and
-// what the failed call changed. Lines of receipts that the host delivered
-// only in part may stand in the file at most once, as they came.
-void SprawdzPlik(const std::string& tresc, const Awaria& awaria, const std::string& dataOd) {
-    const torvel::Dostawa& dostawa = torvel::DostarczoneRekordy();
-    bool odczytBrak = awaria.ordinal == 41399 && awaria.trybUstawien == 8;
-    std::string sklep = odczytBrak && awaria.klucz == "idSklepu" ? "001" : "015";
-    std::string naglowek = odczytBrak && awaria.klucz == "idSpoldzielni" ? "01" : "07";
-    bool bezWykluczen = odczytBrak && awaria.klucz == "wykluczonaGrupa";
-
-    std::vector<std::string> linie;
-    for (size_t p = 0; p < tresc.size();) {
-        size_t koniec = tresc.find("\r\n", p);
-        if (koniec == std::string::npos) {
-            Blad("the uploaded file does not end with CR LF");
-            return;
-        }
-        linie.push_back(tresc.substr(p, koniec - p));
-        p = koniec + 2;
-    }
-    if (linie.empty() || linie[0] != naglowek) {
-        Blad("the uploaded file does not start with the cooperative number " + naglowek);
-        return;
-    }
-    std::multiset<std::string> reszta(linie.begin() + 1, linie.end());
-    for (const ParagonSklepu& p : SklepTortury()) {
-        const char* wzor = bezWykluczen ? p.wierszBezWykluczen : p.wiersz;
-        bool wOkresie = p.data[0] != '\0' && dataOd <= p.data && std::string(p.data) <= KONIEC_OKRESU;
-        if (wzor == nullptr || !wOkresie) continue;
-        std::string wiersz = WierszZeSklepem(wzor, sklep);
-        std::string karta = wiersz.substr(0, wiersz.find(';') + 1);
-        if (dostawa.niepelnePozycje.count(p.numer)) {
-            // Delivered in part: its line, if any, once.
-            int ile = 0;
-            for (auto it = reszta.begin(); it != reszta.end();) {
-                if (it->compare(0, karta.size(), karta) == 0) {
-                    ++ile;
-                    it = reszta.erase(it);
-                } else {
-                    ++it;
-                }
-            }
-            if (ile > 1) Blad("receipt " + std::to_string(p.numer) + " written more than once");
-            continue;
-        }
-        if (!dostawa.paragony.count(p.numer)) continue;  // the host never delivered it
-        size_t ile = reszta.count(wiersz);
-        if (ile != 1) Blad("line \"" + wiersz + "\" found " + std::to_string(ile) + " times");
-        reszta.erase(wiersz);
-    }
-    for (const std::string& l : reszta) Blad("unexpected line \"" + l + "\"");
-}
 
 // Runs one scenario with the planned failure; true when every check held.
 bool UruchomScenariusz(const Scenariusz& s, uint64_t wywolanie, int sposob, std::vector<uint16_t>* ordinaly) {
-    Przebieg przebieg;
-    przebieg.scenariusz = &s;
-    biezacy = &przebieg;
+    SerwerTortury serwer;
+    serwer.odpowiedz = s.serwerDziala ? OdpowiedzSerwera::Przyjmuje : OdpowiedzSerwera::Niedostepny;
+    UstawSerwer(&serwer);
+    WyczyscBledy();
 
     std::string katalog = NowyKatalog();
     torvel::Resetuj();
@@ -256,7 +98,7 @@ bool UruchomScenariusz(const Scenariusz& s, uint64_t wywolanie, int sposob, std:
         fprintf(stderr, "fixture: %s\n", blad.c_str());
         _exit(3);
     }
-    std::string ini = UstawieniaPoczatkowe(s);
+    std::string ini = UstawieniaSklepu(s.hasloFTP, s.zapisanaData != nullptr ? s.zapisanaData : "", s.email);
     std::ofstream(katalog + "/brenvik.ini", std::ios::binary) << ini;
     torvel::WlaczAwarie(true);
     PowiazModul();
@@ -277,61 +119,27 @@ bool UruchomScenariusz(const Scenariusz& s, uint64_t wywolanie, int sposob, std:
     }
 
     if (ordinaly != nullptr) *ordinaly = torvel::WywolaniaHosta();
-    Awaria awaria;
-    if (torvel::AwariaNastapila()) {
-        awaria.ordinal = torvel::WywolaniaHosta()[wywolanie - 1];
-        awaria.sposob = sposob;
-    }
-    const std::string& kontekst = torvel::KontekstAwarii();
-    if (awaria.ordinal == 41399) {
-        std::istringstream k(kontekst);
-        k >> awaria.trybUstawien >> awaria.sekcja >> awaria.klucz;
-    }
+    int ordinalAwarii = torvel::AwariaNastapila() ? torvel::WywolaniaHosta()[wywolanie - 1] : 0;
 
     // ---- what the host and the user are left with
-    const torvel::Stan& h = torvel::stan();
-    std::string iniPo = CzytajPlik(katalog + "/brenvik.ini");
-    std::string dataPrzed = WartoscIni(ini, "danePomocnicze", "DataOstatniegoEksportu");
-    std::string dataPo = WartoscIni(iniPo, "danePomocnicze", "DataOstatniegoEksportu");
-    bool sukces = Pokazano(52028, "Wyeksportowano raport na serwer do pliku ");
-    bool anulowany = awaria.ordinal == 52026;
-    bool porazkaPokazana = Pokazano(35804, "") || Pokazano(52030, "") || Pokazano(52028, "", 1) || Pokazano(35802, "");
-
-    if (!polaczony) {
-        if (!Pokazano(35802, "")) Blad("connect refused without a report");
-    } else {
-        if (h.flagaWsadowa != 0) Blad("batch flag left at " + std::to_string(h.flagaWsadowa));
-        if ((h.slowoOpcji & 0x8000) != (s.slowoOpcji & 0x8000)) Blad("option bit 0x8000 changed");
-        if (h.stanHosta != 5) Blad("host state left at " + std::to_string(h.stanHosta));
-    }
-    if (sukces) {
-        std::string nazwa;
-        for (const torvel::Komunikat& k : h.komunikaty)
-            if (k.ordinal == 52028 && k.tekst.compare(0, 41, "Wyeksportowano raport na serwer do pliku ") == 0)
-                nazwa = k.tekst.substr(41);
-        auto plik = przebieg.wyslane.find(nazwa);
-        if (plik == przebieg.wyslane.end()) {
-            Blad("success shown, but " + nazwa + " never reached the server");
-        } else {
-            bool bezDaty = awaria.ordinal == 41399 && awaria.trybUstawien == 8 && awaria.klucz == "DataOstatniegoEksportu";
-            SprawdzPlik(plik->second, awaria, PoczatekOkresu(s, bezDaty));
-        }
-        bool zapisNieudany = awaria.ordinal == 41399 && awaria.trybUstawien == 9;
-        if (s.zdarzenie && !zapisNieudany && dataPo != KONIEC_OKRESU)
-            Blad("automatic export succeeded, but DataOstatniegoEksportu is \"" + dataPo + "\"");
-    } else {
-        if (!przebieg.wyslane.empty()) Blad("a file reached the server, but no success was shown");
-        if (polaczony && !anulowany && !porazkaPokazana) Blad("the run neither succeeded nor showed a failure");
-    }
-    if (dataPo != dataPrzed && !(s.zdarzenie && sukces && dataPo == KONIEC_OKRESU))
-        Blad("DataOstatniegoEksportu moved from \"" + dataPrzed + "\" to \"" + dataPo + "\"");
+    OczekiwanyPrzebieg o;
+    o.zdarzenie = s.zdarzenie;
+    o.polaczony = polaczony;
+    o.slowoOpcji = s.slowoOpcji;
+    o.stanHosta = 5;
+    o.iniPrzed = ini;
+    o.awaria = OdczytajAwarie(ordinalAwarii, sposob);
+    o.bezEksportu = o.awaria.ordinal == 52026;
+    o.plik = PlikWgUstawien(SklepTortury(), ini, o.awaria,
+                            PoczatekOkresu(s, o.awaria.OdczytBrak("DataOstatniegoEksportu")), KONIEC_OKRESU);
+    SprawdzPrzebieg(o, CzytajPlik(katalog + "/brenvik.ini"), serwer.Pliki());
 
     std::error_code e;
     std::filesystem::remove_all(katalog, e);
-    biezacy = nullptr;
-    if (!przebieg.bledy.empty()) {
+    UstawSerwer(nullptr);
+    if (!Bledy().empty()) {
         fprintf(stderr, "torture: FAILED %s, call %llu (%d, %s):\n%s", s.nazwa, static_cast<unsigned long long>(wywolanie),
-                awaria.ordinal, torvel::OpisAwarii(awaria.ordinal, sposob), przebieg.bledy.c_str());
+                o.awaria.ordinal, torvel::OpisAwarii(o.awaria.ordinal, sposob), Bledy().c_str());
         return false;
     }
     return true;
@@ -381,49 +189,6 @@ bool UruchomBrak(const std::vector<int>& brakujace) {
 
 // ------------------------------------------------------------- driver
 
-struct Wyniki {
-    uint64_t punkty = 0, przebiegi = 0, nieudane = 0;
-};
-
-// Runs the children two at a time (the machine's cores); a child that does
-// not end with 0 (a failed check, a crash, a sanitizer report) is a failure.
-class Dzieci {
-public:
-    explicit Dzieci(Wyniki* w) : wyniki_(w) {}
-    template <typename Zadanie>
-    void Uruchom(Zadanie zadanie) {
-        while (dzialajace_ >= 2) Czekaj();
-        fflush(stdout);
-        fflush(stderr);
-        pid_t pid = fork();
-        if (pid == 0) _exit(zadanie() ? 0 : 1);
-        if (pid < 0) {
-            perror("fork");
-            ++wyniki_->nieudane;
-            return;
-        }
-        ++dzialajace_;
-        ++wyniki_->przebiegi;
-    }
-    void CzekajNaWszystkie() {
-        while (dzialajace_ > 0) Czekaj();
-    }
-
-private:
-    void Czekaj() {
-        int status = 0;
-        pid_t pid = wait(&status);
-        if (pid < 0) return;
-        --dzialajace_;
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            ++wyniki_->nieudane;
-            if (WIFSIGNALED(status)) fprintf(stderr, "torture: a run ended by signal %d\n", WTERMSIG(status));
-        }
-    }
-    Wyniki* wyniki_;
-    int dzialajace_ = 0;
-};
-
 // The counting run: the ordinals of the scenario's host calls, passed back
 // through a pipe.
 bool PoliczWywolania(const Scenariusz& s, std::vector<uint16_t>* ordinaly, Wyniki* wyniki) {
@@ -465,13 +230,9 @@ bool PoliczWywolania(const Scenariusz& s, std::vector<uint16_t>* ordinaly, Wynik
     return true;
 }
 
-}  // namespace
-}  // namespace tortura
-
-int main() {
-    using namespace tortura;
-    // The module's pauses are skipped: thousands of runs of 5 s each otherwise.
-    platforma::zastepstwa.pauza = [](uint32_t) {};
+// The fault runs of every scenario and the missing-function sweep; prints
+// their summary line.
+Wyniki PrzebiegiAwarii() {
     timespec start;
     clock_gettime(CLOCK_MONOTONIC, &start);
 
@@ -508,5 +269,45 @@ int main() {
     printf("torture: %.1f s\n", (koniec.tv_sec - start.tv_sec) + (koniec.tv_nsec - start.tv_nsec) / 1e9);
     printf("torture: points=%llu runs=%llu failed=%llu\n", static_cast<unsigned long long>(wyniki.punkty),
            static_cast<unsigned long long>(wyniki.przebiegi), static_cast<unsigned long long>(wyniki.nieudane));
-    return wyniki.nieudane == 0 ? 0 : 1;
+    return wyniki;
+}
+
+// Options: --histories N (0: none), --seed S (the histories' first seed),
+// --history SEED (that one history alone, its steps shown), --histories-only.
+bool CzytajOpcje(int argc, char** argv, OpcjeHistorii* historie, bool* bezPrzebiegowAwarii) {
+    for (int i = 1; i < argc; ++i) {
+        std::string opcja = argv[i];
+        if (opcja == "--histories-only") {
+            *bezPrzebiegowAwarii = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        char* koniec = nullptr;
+        uint64_t wartosc = strtoull(argv[++i], &koniec, 10);
+        if (koniec == argv[i] || *koniec != '\0') return false;
+        if (opcja == "--histories") historie->liczba = wartosc;
+        else if (opcja == "--seed") historie->ziarno = wartosc;
+        else if (opcja == "--history") historie->jedna = true, historie->jednaZiarno = wartosc, *bezPrzebiegowAwarii = true;
+        else return false;
+    }
+    return true;
+}
+
+}  // namespace
+}  // namespace tortura
+
+int main(int argc, char** argv) {
+    using namespace tortura;
+    OpcjeHistorii opcjeHistorii;
+    bool bezPrzebiegowAwarii = false;
+    if (!CzytajOpcje(argc, argv, &opcjeHistorii, &bezPrzebiegowAwarii)) {
+        fprintf(stderr, "usage: %s [--histories N] [--seed S] [--history SEED] [--histories-only]\n", argv[0]);
+        return 2;
+    }
+    // The module's pauses are skipped: thousands of runs of 5 s each otherwise.
+    platforma::zastepstwa.pauza = [](uint32_t) {};
+    Wyniki wyniki;
+    if (!bezPrzebiegowAwarii) wyniki = PrzebiegiAwarii();
+    bool historieUdane = opcjeHistorii.liczba == 0 || UruchomHistorie(opcjeHistorii);
+    return wyniki.nieudane == 0 && historieUdane ? 0 : 1;
 }

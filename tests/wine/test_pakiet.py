@@ -151,7 +151,8 @@ class Pakiet(unittest.TestCase):
         katalog = tempfile.mkdtemp(prefix="torvel-")
         self.addCleanup(shutil.rmtree, katalog, True)
         # Its upload needs no server: curl is replaced by a program that fails.
-        wynik = harness.torvel_sim(katalog, "--quiet", "--curl", "/bin/false", "--today", "2026-12-08", "menu")
+        wynik = harness.torvel_sim(katalog, "--quiet", "--curl", "/bin/false", "--today", "2026-12-08", "--time", "09:00",
+                                   "menu")
         self.assertEqual(wynik.kod, 0, wynik.bledy)
         serwer = harness.SerwerFtp()
         self.addCleanup(serwer.usun)
@@ -164,7 +165,8 @@ class Pakiet(unittest.TestCase):
         tresc = z_ftp(tresc, serwer)
         with open(sciezka, "wb") as f:
             f.write(tresc + b"\n[ustawieniaEmail]\nhostSMTP=%s\n" % poczta.adres.encode())
-        wynik = harness.torvel_sim(katalog, "--quiet", "--today", "2026-12-08", "event")
+        # A minute later: a run never replaces the file of a run in the same minute.
+        wynik = harness.torvel_sim(katalog, "--quiet", "--today", "2026-12-08", "--time", "09:01", "event")
         self.assertEqual(wynik.kod, 0, wynik.bledy)
         self.assertEqual(len(serwer.pliki()), 1, "uploaded")
         with open(sciezka, "rb") as f:
