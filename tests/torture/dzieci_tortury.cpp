@@ -28,12 +28,19 @@ std::string NowyKatalog() {
     return wzor;
 }
 
-void Dzieci::Uruchom(const std::function<bool()>& zadanie, uint64_t znacznik) {
-    while (dzialajace_ >= 2) Czekaj();
+// The task in a forked child whose exit status is the task's result; the
+// buffered output goes out first so that the child does not repeat it.
+static pid_t Rozwidl(const std::function<bool()>& zadanie) {
     fflush(stdout);
     fflush(stderr);
     pid_t pid = fork();
     if (pid == 0) _exit(zadanie() ? 0 : 1);
+    return pid;
+}
+
+void Dzieci::Uruchom(const std::function<bool()>& zadanie, uint64_t znacznik) {
+    while (dzialajace_ >= 2) Czekaj();
+    pid_t pid = Rozwidl(zadanie);
     if (pid < 0) {
         perror("fork");
         ++wyniki_->nieudane;
@@ -62,10 +69,7 @@ void Dzieci::Czekaj() {
 }
 
 bool WDziecku(const std::function<bool()>& zadanie) {
-    fflush(stdout);
-    fflush(stderr);
-    pid_t pid = fork();
-    if (pid == 0) _exit(zadanie() ? 0 : 1);
+    pid_t pid = Rozwidl(zadanie);
     if (pid < 0) {
         perror("fork");
         return false;
