@@ -147,11 +147,11 @@ int32_t EksportSprzedazy(int16_t tryb, const char* dataOd, const char* dataDo) {
 
     char tekst[ROZMIAR_ZNACZNIKA_CZASU];
     if (!wyslany) {
-        snprintf(tekst, sizeof tekst, "Nie wyeksportowano raportu z pliku %s", nazwaPliku);
+        snprintf(tekst, sizeof tekst, MAZ("Nie wyeksportowano raportu z pliku %s"), nazwaPliku);
         WyslijRaportEmail(tekst, ustawienia.nazwaSklepu);
         H52030()(tekst);
     } else {
-        snprintf(tekst, sizeof tekst, "Wyeksportowano raport na serwer do pliku %s", nazwaPliku);
+        snprintf(tekst, sizeof tekst, MAZ("Wyeksportowano raport na serwer do pliku %s"), nazwaPliku);
         WyslijRaportEmail(tekst, ustawienia.nazwaSklepu);
         Status("uwaga", tekst, PAUZA_STATUSU);
         if (tryb == TRYB_AUTOMATYCZNY) {

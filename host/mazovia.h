@@ -1,6 +1,8 @@
 // Host texts are Mazovia: ASCII below 0x80, code page 437 above it, except
 // for the 18 Polish letters below. Module literals are written in UTF-8 and
-// converted at compile time with MAZ("...").
+// converted at compile time with MAZ("..."). Every text the module shows the
+// user is written so, plain ASCII ones too: that is how the manuals' check
+// finds them.
 #pragma once
 
 #include <stddef.h>
