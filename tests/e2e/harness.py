@@ -38,13 +38,20 @@ def wolny_port():
 class SerwerFtp:
     """pyftpdlib on 127.0.0.1 with one user; `katalogi` are created below the root."""
 
-    def __init__(self, katalogi=("katalogFTP",), haslo=HASLO, port=0, korzen=None):
+    def __init__(self, katalogi=("katalogFTP",), haslo=HASLO, port=0, korzen=None, uprawnienia="elradfmw",
+                 potwierdza=True):
         self.korzen = korzen or tempfile.mkdtemp(prefix="ftp-")
         for k in katalogi:
             os.makedirs(os.path.join(self.korzen, k), exist_ok=True)
         autoryzacja = DummyAuthorizer()
-        autoryzacja.add_user(UZYTKOWNIK, haslo, self.korzen, perm="elradfmw")
+        autoryzacja.add_user(UZYTKOWNIK, haslo, self.korzen, perm=uprawnienia)
         obsluga = type("Obsluga", (FTPHandler,), {"authorizer": autoryzacja, "passive_ports": None})
+        if not potwierdza:
+            # Takes the file and never says so: the "226" after the upload is not sent.
+            def odpowiedz(self, odpowiedz, *argumenty, **nazwane):
+                if not odpowiedz.startswith("226"):
+                    FTPHandler.respond(self, odpowiedz, *argumenty, **nazwane)
+            obsluga.respond = odpowiedz
         # An event loop of its own, run by this object's thread alone.
         self.petla = IOLoop()
         self.serwer = FTPServer(("127.0.0.1", port), obsluga, ioloop=self.petla)
@@ -80,6 +87,23 @@ class SerwerFtp:
     def czytaj(self, katalog, nazwa):
         with open(os.path.join(self.korzen, katalog, nazwa), "rb") as f:
             return f.read()
+
+
+class SerwerMilczacy:
+    """Accepts connections on 127.0.0.1 and never says a word."""
+
+    def __init__(self):
+        self.gniazdo = socket.socket()
+        self.gniazdo.bind(("127.0.0.1", 0))
+        self.gniazdo.listen(4)
+        self.port = self.gniazdo.getsockname()[1]
+
+    @property
+    def adres(self):
+        return "127.0.0.1:%d" % self.port
+
+    def usun(self):
+        self.gniazdo.close()
 
 
 class SerwerSmtp:
