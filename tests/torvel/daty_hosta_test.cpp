@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "tests/torvel/srodowisko_hosta.h"
-#include "torvel/opis_formularza.h"
+#include "torvel/uslugi/opis_formularza.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "torvel/funkcje_torvel.h"
-#include "torvel/wewnetrzne.h"
+#include "torvel/uslugi/funkcje_torvel.h"
+#include "torvel/uslugi/wewnetrzne.h"
 
 namespace testy_hosta {
 

@@ -2,7 +2,7 @@
 // joining arguments into a text that splits back to them.
 #include <gtest/gtest.h>
 
-#include "torvel/wewnetrzne.h"
+#include "torvel/uslugi/wewnetrzne.h"
 
 namespace {
 
