@@ -1,6 +1,6 @@
 // What the host shows: the kind of window, the texts kept for tests, the
 // terminal rendering of markup, and Mazovia decoding.
-#include "tests/torvel/srodowisko_hosta.h"
+#include "tests/torvel/uslugi/srodowisko_hosta.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // services (bounded copy, trim).
 #include <string.h>
 
-#include "tests/torvel/srodowisko_hosta.h"
+#include "tests/torvel/uslugi/srodowisko_hosta.h"
 #include "torvel/uslugi/opis_formularza.h"
 
 namespace {

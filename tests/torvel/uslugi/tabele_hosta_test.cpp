@@ -2,7 +2,7 @@
 // traversal with cursor and key, and cursors used wrongly.
 #include <string.h>
 
-#include "tests/torvel/srodowisko_hosta.h"
+#include "tests/torvel/uslugi/srodowisko_hosta.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/torvel/srodowisko_hosta.h"
+#include "tests/torvel/uslugi/srodowisko_hosta.h"
 
 namespace {
 

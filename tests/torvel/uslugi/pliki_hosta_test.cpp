@@ -4,7 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "tests/torvel/srodowisko_hosta.h"
+#include "tests/torvel/uslugi/srodowisko_hosta.h"
 
 namespace {
 
