@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "host/tabela_eksportow.h"
-#include "torvel/uslugi/wewnetrzne.h"
+#include "torvel/program/ladowanie.h"
 
 namespace torvel {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "torvel/uslugi/wewnetrzne.h"
+#include "torvel/program/ladowanie.h"
 
 namespace torvel {
 

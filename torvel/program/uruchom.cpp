@@ -1,10 +1,13 @@
 // torvel-sim's command line: load the module as the host does, connect it,
 // and run the menu command, the host event or a disconnect.
+#include "torvel/program/uruchom.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
 
+#include "torvel/program/ladowanie.h"
 #include "torvel/program/opcje.h"
 #include "torvel/uslugi/ekran.h"
 #include "torvel/uslugi/funkcje_torvel.h"

@@ -14,15 +14,6 @@
 #include "host/konwencja.h"
 #include "host/typy_hosta.h"
 
-#if defined(_WIN32)
-#define TORVEL_API extern "C" __declspec(dllexport)
-#else
-#define TORVEL_API extern "C" __attribute__((visibility("default")))
-#endif
-
-// torvel-sim's whole program: command line in, exit status out.
-TORVEL_API int TorvelUruchom(int argc, char** argv);
-
 namespace torvel {
 
 // One thing the host showed to the user (status text, message, warning,

@@ -9,7 +9,7 @@
 #include "torvel/uslugi/torvel.h"
 
 // Host functions are exported under these names (TORVEL.def on Windows,
-// the export table of eksporty_hosta.cpp on POSIX).
+// the export table of eksporty_hosta_posix.cpp on POSIX).
 #define TORVEL_FUNKCJA(Zwrot) extern "C" Zwrot HOSTCALL
 
 namespace torvel {
@@ -63,16 +63,6 @@ void ResetujTabele();
 void ResetujPliki();
 // Every ordinal provided again (undoes UkryjFunkcje).
 void PokazWszystkieFunkcje();
-
-// Loading the module as the host does (dlopen / LoadLibrary) and finding its
-// exports by ordinal.
-void* ZaladujModul(const std::string& sciezka, std::string* blad);
-void* EksportModulu(void* modul, int ordinal);
-// Directory of the running program, ending with a separator.
-std::string KatalogProgramu();
-// Makes the directory the process's current one; stores its absolute form.
-bool UstawKatalogBiezacy(const std::string& katalog, std::string* bezwzgledny);
-extern const char* const NAZWA_PLIKU_MODULU;  // brenvik.so / brenvik.dll
 
 }  // namespace torvel
 
