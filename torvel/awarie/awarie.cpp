@@ -29,28 +29,6 @@ Plan& plan() {
     return jedyny;
 }
 
-struct SposobyAwarii {
-    int ordinal;
-    const char* opisy[2];
-};
-
-const SposobyAwarii SPOSOBY[] = {
-    {52256, {"table handle null", nullptr}},
-    {52278, {"cursor not started", nullptr}},
-    {52279, {"cursor ends early", nullptr}},
-    {52534, {"file not opened", nullptr}},
-    {22567, {"stream null", nullptr}},
-    {52541, {"formatted write fails", nullptr}},
-    {52305, {"closing fails", nullptr}},
-    {41399, {"read: key missing / write: no effect", nullptr}},
-    {52011, {"curl exit code 7", "program not started (-1)"}},
-    {51525, {"mail service fails", nullptr}},
-    {37980, {"empty directory prefix", nullptr}},
-    {52026, {"form closed by ESC", nullptr}},
-    {51539, {"till reading fails", nullptr}},
-    {51636, {"point-of-sale reading fails", nullptr}},
-};
-
 // The way this call fails, 0 when it goes through; counts it either way.
 int Policz(int ordinal) {
     Plan& p = plan();
@@ -179,26 +157,37 @@ int32_t HOSTCALL Liczaca52029(const char* tytul, const char* format, int32_t sty
     return wynik;
 }
 
-void* Wlasny(int ordinal) {
-    switch (ordinal) {
-        case 52256: return reinterpret_cast<void*>(&Awaria52256);
-        case 52278: return reinterpret_cast<void*>(&Awaria52278);
-        case 52279: return reinterpret_cast<void*>(&Awaria52279);
-        case 52534: return reinterpret_cast<void*>(&Awaria52534);
-        case 22567: return reinterpret_cast<void*>(&Awaria22567);
-        case 52541: return reinterpret_cast<void*>(&Awaria52541);
-        case 52305: return reinterpret_cast<void*>(&Awaria52305);
-        case 41399: return reinterpret_cast<void*>(&Awaria41399);
-        case 52011: return reinterpret_cast<void*>(&Awaria52011);
-        case 51525: return reinterpret_cast<void*>(&Awaria51525);
-        case 37980: return reinterpret_cast<void*>(&Awaria37980);
-        case 52026: return reinterpret_cast<void*>(&Awaria52026);
-        case 51539: return reinterpret_cast<void*>(&Awaria51539);
-        case 51636: return reinterpret_cast<void*>(&Awaria51636);
-        case 35802: return reinterpret_cast<void*>(&Liczaca35802);
-        case 52029: return reinterpret_cast<void*>(&Liczaca52029);
-        default: return nullptr;
-    }
+// The host functions with a stand-in of their own and the ways each can
+// fail, one row a function: the list of what can fail. 35802 and 52029 only
+// count, through stand-ins that pass their variable argument lists on.
+struct WlasnyZastepca {
+    int ordinal;
+    void* adres;
+    const char* opisy[2];
+};
+
+const WlasnyZastepca* Wlasny(int ordinal) {
+    static const WlasnyZastepca ZASTEPCY[] = {
+        {52256, reinterpret_cast<void*>(&Awaria52256), {"table handle null", nullptr}},
+        {52278, reinterpret_cast<void*>(&Awaria52278), {"cursor not started", nullptr}},
+        {52279, reinterpret_cast<void*>(&Awaria52279), {"cursor ends early", nullptr}},
+        {52534, reinterpret_cast<void*>(&Awaria52534), {"file not opened", nullptr}},
+        {22567, reinterpret_cast<void*>(&Awaria22567), {"stream null", nullptr}},
+        {52541, reinterpret_cast<void*>(&Awaria52541), {"formatted write fails", nullptr}},
+        {52305, reinterpret_cast<void*>(&Awaria52305), {"closing fails", nullptr}},
+        {41399, reinterpret_cast<void*>(&Awaria41399), {"read: key missing / write: no effect", nullptr}},
+        {52011, reinterpret_cast<void*>(&Awaria52011), {"curl exit code 7", "program not started (-1)"}},
+        {51525, reinterpret_cast<void*>(&Awaria51525), {"mail service fails", nullptr}},
+        {37980, reinterpret_cast<void*>(&Awaria37980), {"empty directory prefix", nullptr}},
+        {52026, reinterpret_cast<void*>(&Awaria52026), {"form closed by ESC", nullptr}},
+        {51539, reinterpret_cast<void*>(&Awaria51539), {"till reading fails", nullptr}},
+        {51636, reinterpret_cast<void*>(&Awaria51636), {"point-of-sale reading fails", nullptr}},
+        {35802, reinterpret_cast<void*>(&Liczaca35802), {nullptr, nullptr}},
+        {52029, reinterpret_cast<void*>(&Liczaca52029), {nullptr, nullptr}},
+    };
+    for (const WlasnyZastepca& z : ZASTEPCY)
+        if (z.ordinal == ordinal) return &z;
+    return nullptr;
 }
 
 }  // namespace
@@ -208,7 +197,7 @@ void* Wlasny(int ordinal) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wignored-attributes"
 void* ZastepcaFunkcji(int ordinal) {
-    if (void* adres = Wlasny(ordinal)) return adres;
+    if (const WlasnyZastepca* z = Wlasny(ordinal)) return z->adres;
 #define TORVEL_ZASTEPCA(indeks, ord, Zwrot, Parametry) \
     if (ordinal == ord) return Liczaca<TypFunkcji##ord>::Adres<ord, &Torvel##ord>();
     HOST_FUNKCJE(TORVEL_ZASTEPCA)
@@ -247,15 +236,15 @@ bool AwariaNastapila() { return plan().nastapila; }
 const std::string& KontekstAwarii() { return plan().kontekst; }
 
 int LiczbaSposobowAwarii(int ordinal) {
-    for (const SposobyAwarii& s : SPOSOBY)
-        if (s.ordinal == ordinal) return s.opisy[1] != nullptr ? 2 : 1;
-    return 0;
+    const WlasnyZastepca* z = Wlasny(ordinal);
+    if (z == nullptr) return 0;
+    return (z->opisy[0] != nullptr ? 1 : 0) + (z->opisy[1] != nullptr ? 1 : 0);
 }
 
 const char* OpisAwarii(int ordinal, int sposob) {
-    for (const SposobyAwarii& s : SPOSOBY)
-        if (s.ordinal == ordinal && sposob >= 1 && sposob <= 2 && s.opisy[sposob - 1] != nullptr) return s.opisy[sposob - 1];
-    return "";
+    const WlasnyZastepca* z = Wlasny(ordinal);
+    if (z == nullptr || sposob < 1 || sposob > 2 || z->opisy[sposob - 1] == nullptr) return "";
+    return z->opisy[sposob - 1];
 }
 
 }  // namespace torvel
