@@ -249,47 +249,40 @@ void ZapiszKoniecPozycji(const StanKursora& k) {
 
 // --------------------------------------------------------------- fixture
 
-bool Liczba(const json& obiekt, const char* pole, double* wynik, std::string* blad) {
+// A field of a record: null when it is missing or null, and the record then
+// holds 0 or an empty text there.
+const json* Pole(const json& obiekt, const char* pole) {
     auto it = obiekt.find(pole);
-    if (it == obiekt.end() || it->is_null()) {
-        *wynik = 0;
-        return true;
-    }
-    if (!it->is_number()) {
-        *blad = std::string("field ") + pole + " is not a number";
-        return false;
-    }
-    *wynik = it->get<double>();
+    return it == obiekt.end() || it->is_null() ? nullptr : &*it;
+}
+
+bool ZlyRodzaj(const char* pole, const char* rodzaj, std::string* blad) {
+    *blad = std::string("field ") + pole + " is not " + rodzaj;
+    return false;
+}
+
+bool Liczba(const json& obiekt, const char* pole, double* wynik, std::string* blad) {
+    const json* w = Pole(obiekt, pole);
+    if (w != nullptr && !w->is_number()) return ZlyRodzaj(pole, "a number", blad);
+    *wynik = w != nullptr ? w->get<double>() : 0;
     return true;
 }
 
 template <typename T>
 bool Calkowita(const json& obiekt, const char* pole, T* wynik, std::string* blad) {
-    auto it = obiekt.find(pole);
-    if (it == obiekt.end() || it->is_null()) {
-        *wynik = 0;
-        return true;
-    }
-    if (!it->is_number_integer()) {
-        *blad = std::string("field ") + pole + " is not an integer";
-        return false;
-    }
+    const json* w = Pole(obiekt, pole);
+    if (w != nullptr && !w->is_number_integer()) return ZlyRodzaj(pole, "an integer", blad);
+    int64_t wartosc = 0;
+    if (w != nullptr) wartosc = w->is_number_unsigned() ? static_cast<int64_t>(w->get<uint64_t>()) : w->get<int64_t>();
     // Wider values keep their low bytes, as a packed field would.
-    *wynik = static_cast<T>(it->is_number_unsigned() ? static_cast<int64_t>(it->get<uint64_t>()) : it->get<int64_t>());
+    *wynik = static_cast<T>(wartosc);
     return true;
 }
 
 bool Tekst(const json& obiekt, const char* pole, std::string* wynik, std::string* blad) {
-    auto it = obiekt.find(pole);
-    if (it == obiekt.end() || it->is_null()) {
-        wynik->clear();
-        return true;
-    }
-    if (!it->is_string()) {
-        *blad = std::string("field ") + pole + " is not a text";
-        return false;
-    }
-    *wynik = DoMazovii(it->get<std::string>());
+    const json* w = Pole(obiekt, pole);
+    if (w != nullptr && !w->is_string()) return ZlyRodzaj(pole, "a text", blad);
+    *wynik = w != nullptr ? DoMazovii(w->get<std::string>()) : std::string();
     return true;
 }
 
@@ -309,6 +302,24 @@ bool CzytajPozycje(const json& j, Pozycja* p, std::string* blad) {
            Liczba(j, "kwotaWykazu1", &p->kwotaWykazu1, blad) && Calkowita(j, "znacznikPozycji", &p->znacznikPozycji, blad);
 }
 
+// The records of one table of the fixture, in order, when it has any; an
+// error names the record ("Tspr[3]: field kwota1 is not a number").
+template <typename Rekord>
+bool CzytajTabele(const json& j, const char* nazwa, bool (*czytaj)(const json&, Rekord*, std::string*),
+                  std::vector<Rekord>* rekordy, std::string* blad) {
+    if (!j.contains(nazwa)) return true;
+    for (const json& r : j[nazwa]) {
+        Rekord rekord;
+        if (!czytaj(r, &rekord, blad)) {
+            *blad = std::string(nazwa) + "[" + std::to_string(rekordy->size()) + "]: " +
+                    (blad->empty() ? "not an object" : *blad);
+            return false;
+        }
+        rekordy->push_back(std::move(rekord));
+    }
+    return true;
+}
+
 bool CzytajDane(const json& j, Dane* dane, std::string* blad) {
     if (!j.is_object()) {
         *blad = "the fixture is not a JSON object";
@@ -321,26 +332,9 @@ bool CzytajDane(const json& j, Dane* dane, std::string* blad) {
             return false;
         }
     }
-    if (j.contains("Tspr")) {
-        for (const json& r : j["Tspr"]) {
-            Paragon p;
-            if (!CzytajParagon(r, &p, blad)) {
-                *blad = "Tspr[" + std::to_string(dane->paragony.size()) + "]: " + (blad->empty() ? "not an object" : *blad);
-                return false;
-            }
-            dane->paragony.push_back(std::move(p));
-        }
-    }
-    if (j.contains("Tspr_dok")) {
-        for (const json& r : j["Tspr_dok"]) {
-            Pozycja p;
-            if (!CzytajPozycje(r, &p, blad)) {
-                *blad = "Tspr_dok[" + std::to_string(dane->pozycje.size()) + "]: " + (blad->empty() ? "not an object" : *blad);
-                return false;
-            }
-            dane->pozycje.push_back(std::move(p));
-        }
-    }
+    if (!CzytajTabele(j, "Tspr", CzytajParagon, &dane->paragony, blad) ||
+        !CzytajTabele(j, "Tspr_dok", CzytajPozycje, &dane->pozycje, blad))
+        return false;
     IndeksujPozycje(dane);
     return true;
 }
