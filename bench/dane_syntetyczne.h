@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace pomiar {
 

@@ -24,7 +24,7 @@
 #include "bench/pamiec_procesu.h"
 #include "export/eksport_sprzedazy.h"
 #include "platform/platforma.h"
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // silent, pauses recorded instead of slept, curl replaced by a script.
 #pragma once
 
-#include "torvel/wewnetrzne.h"
+#include "torvel/uslugi/wewnetrzne.h"
 
 #include <gtest/gtest.h>
 #include <stdint.h>
@@ -15,7 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace testy {
 

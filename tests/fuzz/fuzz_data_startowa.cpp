@@ -12,7 +12,7 @@
 
 #include "commands/eksport_automatyczny.h"
 #include "tests/fuzz/srodowisko_fuzz.h"
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace {
 

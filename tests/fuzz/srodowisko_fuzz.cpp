@@ -11,7 +11,7 @@
 
 #include "host/typy_hosta.h"
 #include "platform/platforma.h"
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace fuzz {
 

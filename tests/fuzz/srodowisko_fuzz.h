@@ -5,7 +5,7 @@
 // program runs, messages) recorded for the target's checks.
 #pragma once
 
-#include "torvel/wewnetrzne.h"
+#include "torvel/uslugi/wewnetrzne.h"
 
 #include <stddef.h>
 #include <stdint.h>

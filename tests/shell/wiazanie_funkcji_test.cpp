@@ -7,8 +7,8 @@
 #include "platform/platforma.h"
 #include "shell/stan_modulu.h"
 #include "shell/tablica_funkcji.h"
-#include "torvel/funkcje_torvel.h"
-#include "torvel/torvel.h"
+#include "torvel/uslugi/funkcje_torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace {
 

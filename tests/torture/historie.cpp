@@ -18,8 +18,8 @@
 #include "tests/torture/serwer_tortury.h"
 #include "tests/torture/sklep_tortury.h"
 #include "tests/torture/sprawdzenia_tortury.h"
-#include "torvel/funkcje_torvel.h"
-#include "torvel/torvel.h"
+#include "torvel/uslugi/funkcje_torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace tortura {
 namespace {

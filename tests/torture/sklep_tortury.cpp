@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/torture/serwer_tortury.h"
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace tortura {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace tortura {
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "torvel/torvel.h"
+#include "torvel/uslugi/torvel.h"
 
 namespace tortura {
 

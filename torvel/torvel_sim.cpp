@@ -1,5 +1,0 @@
-// torvel-sim: the stand-in host as a program. Everything lives in the host
-// library, so the Windows launcher and TORVEL.dll stay one host.
-#include "torvel/torvel.h"
-
-int main(int argc, char** argv) { return TorvelUruchom(argc, argv); }
