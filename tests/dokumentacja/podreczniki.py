@@ -19,7 +19,10 @@ DYREKTYWA = re.compile(r"\x01t[lp0-9]*\x01")
 
 
 def _bez_komentarzy(kod):
-    return re.sub(r"//[^\n]*|/\*.*?\*/", "", kod, flags=re.S)
+    """The source without its comments; a "//" inside a string or character
+    literal is not one."""
+    return re.sub(r"""("(?:[^"\\\n]|\\.)*"|'(?:[^'\\\n]|\\.)*')|//[^\n]*|/\*.*?\*/""",
+                  lambda m: m.group(1) or "", kod, flags=re.S)
 
 
 ZNAKI_SPECJALNE = {"n": "\n", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
