@@ -196,6 +196,14 @@ class ScenariuszTestowy(unittest.TestCase):
         with open(os.path.join(self.katalog, *czesci), "rb") as f:
             return f.read()
 
+    def maly_tmpfs(self, katalog, czyj):
+        """Mounts a 64 KB tmpfs on `katalog` for this test (tests run as root)."""
+        zamontowany = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", katalog], capture_output=True)
+        if zamontowany.returncode != 0:
+            self.skipTest("cannot mount a small tmpfs for %s directory (needs root): %s"
+                          % (czyj, zamontowany.stderr.decode(errors="replace").strip()))
+        self.addCleanup(subprocess.run, ["umount", "-l", katalog])
+
     def ustawienia_ftp(self, serwer, katalog="/katalogFTP", **inne):
         transmisja = {"hostFTP": serwer.adres, "userFTP": UZYTKOWNIK, "passFTP": HASLO, "dirFTP": katalog}
         transmisja.update(inne)

@@ -294,11 +294,7 @@ class PelnyDysk(harness.ScenariuszTestowy):
         super().setUp()
         self.host = os.path.join(self.katalog, "host")
         os.mkdir(self.host)
-        zamontowany = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", self.host], capture_output=True)
-        if zamontowany.returncode != 0:
-            self.skipTest("cannot mount a small tmpfs for the host's directory (needs root): %s"
-                          % zamontowany.stderr.decode(errors="replace").strip())
-        self.addCleanup(subprocess.run, ["umount", "-l", self.host])
+        self.maly_tmpfs(self.host, "the host's")
         self.serwer = harness.SerwerFtp()
         self.addCleanup(lambda: self.serwer.usun())
         paragony, pozycje = [], []

@@ -6,7 +6,6 @@ import json
 import os
 import shutil
 import stat
-import subprocess
 import sys
 import tempfile
 import time
@@ -208,11 +207,7 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
     def pelny_dysk_serwera(self):
         korzen = tempfile.mkdtemp(prefix="ftp-pelny-")
         self.addCleanup(shutil.rmtree, korzen, True)
-        zamontowany = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", korzen], capture_output=True)
-        if zamontowany.returncode != 0:
-            self.skipTest("cannot mount a small tmpfs for the server's directory (needs root): %s"
-                          % zamontowany.stderr.decode(errors="replace").strip())
-        self.addCleanup(subprocess.run, ["umount", "-l", korzen])
+        self.maly_tmpfs(korzen, "the server's")
         os.makedirs(os.path.join(korzen, "katalogFTP"))
         try:
             with open(os.path.join(korzen, "wypelnienie"), "wb", buffering=0) as f:
