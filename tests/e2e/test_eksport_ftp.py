@@ -138,6 +138,8 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
         """Each row made with the real curl and a real server on loopback:
         the message the user sees, and that both manuals name that message
         for curl's exit code."""
+        podreczniki_wpisy = (("README.md", podreczniki.wpisy_readme()),
+                             ("INSTRUKCJA.txt", podreczniki.wpisy_instrukcji()))
         pierwszy = True
         for nazwa, przygotuj, kod_curl, oczekiwany, najkrocej in SYTUACJE:
             if (najkrocej > 0) != powolne:
@@ -156,8 +158,7 @@ class EksportNaSerwerFtp(harness.ScenariuszTestowy):
                     self.sprawdz_nieudane(wynik, kod_curl, komunikat, tresc=tresc)
                     # curl gave up by itself, after its own wait.
                     self.assertGreaterEqual(trwalo, najkrocej)
-                    for podrecznik, wpisy in (("README.md", podreczniki.wpisy_readme()),
-                                              ("INSTRUKCJA.txt", podreczniki.wpisy_instrukcji())):
+                    for podrecznik, wpisy in podreczniki_wpisy:
                         wpis = podreczniki.wpis_dla(wpisy, komunikat)
                         self.assertIsNotNone(wpis, "%s has no entry for %r" % (podrecznik, komunikat))
                         self.assertRegex(wpis, r"(?<![\d.-])%d(?![\d])" % kod_curl,
