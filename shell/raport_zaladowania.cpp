@@ -37,7 +37,7 @@ void ListaFunkcji(char* lista, size_t pojemnosc) {
     size_t liczba = std::min<size_t>(liczbaBrakujacychFunkcji, LICZBA_ZAPAMIETANYCH_BRAKOW);
     std::copy(numeryBrakujacychFunkcji, numeryBrakujacychFunkcji + liczba, numery);
     std::sort(numery, numery + liczba);
-    snprintf(lista, pojemnosc, MAZ("funkcje o numerach"));
+    snprintf(lista, pojemnosc, "%s", MAZ("funkcje o numerach"));
     for (size_t i = 0; i < liczba; ++i) Dopisz(lista, pojemnosc, i + 1 < liczba ? " %hu," : " %hu", numery[i]);
 }
 
