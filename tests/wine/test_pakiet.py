@@ -58,7 +58,9 @@ def z_ftp(tresc, serwer):
     return tresc
 
 
-class Pakiet(unittest.TestCase):
+class RozpakowanaPaczka(unittest.TestCase):
+    """The package unpacked once for a class of tests; korzen is its folder."""
+
     @classmethod
     def setUpClass(cls):
         if not os.path.isfile(PACZKA):
@@ -76,6 +78,10 @@ class Pakiet(unittest.TestCase):
     def czytaj(self, nazwa):
         with open(os.path.join(self.korzen, nazwa), "rb") as f:
             return f.read()
+
+
+class Pakiet(RozpakowanaPaczka):
+    """What the package holds, and its torvel-sim.exe under the tier's Wine."""
 
     def test_jeden_katalog_z_plikami_pakietu(self):
         self.assertTrue(WERSJA, "project version handed over by CMake")
