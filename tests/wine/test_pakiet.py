@@ -8,10 +8,12 @@ build (win32, the shipped one, or win64, the 64-bit test build)."""
 import os
 import re
 import shutil
+import socket
 import struct
 import subprocess
 import sys
 import tempfile
+import types
 import unittest
 import zipfile
 import zlib
@@ -222,6 +224,51 @@ class Pakiet(RozpakowanaPaczka):
         self.assertEqual(nadeslane["linux"], nadeslane["wine"])
         self.assertTrue(nadeslane["wine"][pliki["wine"][0]].startswith(b"01\r\n"))
         self.assertGreater(nadeslane["wine"][pliki["wine"][0]].count(b"\r\n"), 1, "card receipts exported")
+
+
+class Wine32ZPowloki(RozpakowanaPaczka):
+    """scripts/wine32 run from this machine's shell, as someone debugging the
+    shipped DLL runs it: natively, or in the emulated x86 machine, which must
+    reach the module, the host directory and the trace at the paths given."""
+
+    def test_spakowany_torvel_sim_przez_wine32_jak_na_linuksie(self):
+        zrodla = os.environ.get("BRENVIK_ZRODLA", os.path.join(os.path.dirname(__file__), "../.."))
+        sposob = subprocess.run([os.path.join(zrodla, "scripts/x86-32"), "--text"], capture_output=True,
+                                text=True, check=True).stdout.strip()
+        print("\nwindows: scripts/wine32 (%s)" % sposob, file=sys.stderr)
+        # A port nothing listens on, here and in the emulated machine.
+        with socket.socket() as gniazdo:
+            gniazdo.bind(("127.0.0.1", 0))
+            serwer = types.SimpleNamespace(adres="127.0.0.1:%d" % gniazdo.getsockname()[1])
+        ustawienia = z_ftp(self.czytaj("brenvik.ini.przyklad"), serwer)
+        argumenty = ("--today", "2026-12-08", "--time", "09:15", "--od", "2026-12-01", "--do", "2026-12-07", "menu")
+        pliki = {}
+        for nazwa in ("linux", "wine32"):
+            katalog = tempfile.mkdtemp(prefix="wine32-%s-" % nazwa)
+            self.addCleanup(shutil.rmtree, katalog, True)
+            with open(os.path.join(katalog, "brenvik.ini"), "wb") as f:
+                f.write(ustawienia)
+            if nazwa == "linux":
+                wynik = harness.torvel_sim(katalog, *argumenty)
+            else:
+                wynik = test_wine.pod_wine(
+                    katalog, "--module", test_wine.windowsowa(os.path.join(self.korzen, "brenvik.dll")),
+                    "--curl", test_wine.windowsowa(CURL_WINE), *argumenty,
+                    sim=os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"))
+            self.assertEqual(wynik.kod, 0, nazwa + ": " + wynik.bledy + wynik.wyjscie)
+            self.assertIn("Nie można połączyć się z serwerem", wynik.wyjscie, nazwa)
+            self.assertTrue(wynik.wywolania(52081), nazwa + ": host calls traced")
+            pliki[nazwa] = test_wine.pliki_wyniku(katalog)
+        self.assertEqual(sorted(pliki["wine32"]), ["BRENVIK/01_001_2026_12_08_0915.csv", "brenvik.ini"])
+        self.assertEqual(pliki["linux"], pliki["wine32"])
+        self.assertGreater(pliki["wine32"]["BRENVIK/01_001_2026_12_08_0915.csv"].count(b"\r\n"), 1)
+
+        # A program's failure comes back as its exit status and error output.
+        brak = os.path.join(self.korzen, "brak.dll")
+        wynik = test_wine.pod_wine(katalog, "--module", test_wine.windowsowa(brak), "connect",
+                                   sim=os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"))
+        self.assertEqual(wynik.kod, 2, wynik.bledy + wynik.wyjscie)
+        self.assertIn("cannot load", wynik.bledy)
 
 
 if __name__ == "__main__":
