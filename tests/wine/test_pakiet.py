@@ -37,6 +37,7 @@ ZAWARTOSC = {"brenvik.dll", "INSTRUKCJA.txt", "brenvik.ini.przyklad", "SHA256SUM
              NARZEDZIA + "torvel-sim.exe", NARZEDZIA + "TORVEL.dll",
              NARZEDZIA + "sklep_przykladowy.json", NARZEDZIA + "CZYTAJ.txt"}
 BOM = b"\xef\xbb\xbf"
+MENU_1_7_GRUDNIA = ("--today", "2026-12-08", "--time", "09:15", "--od", "2026-12-01", "--do", "2026-12-07", "menu")
 
 
 def klucze_ini(tresc):
@@ -72,6 +73,7 @@ class RozpakowanaPaczka(unittest.TestCase):
             cls.nazwy = z.namelist()
             z.extractall(cls.rozpakowana)
         cls.korzen = os.path.join(cls.rozpakowana, GORNY)
+        cls.sim_exe = os.path.join(cls.korzen, NARZEDZIA, "torvel-sim.exe")
 
     @classmethod
     def tearDownClass(cls):
@@ -80,6 +82,24 @@ class RozpakowanaPaczka(unittest.TestCase):
     def czytaj(self, nazwa):
         with open(os.path.join(self.korzen, nazwa), "rb") as f:
             return f.read()
+
+    def eksport_z_menu(self, nazwa, ustawienia):
+        """The menu export of 1-7 December in a fresh host directory holding
+        `ustawienia`, by the Linux torvel-sim ("linux") or else by the
+        packaged torvel-sim.exe and brenvik.dll under the tier's Wine, with
+        the test curl. Returns the host directory and the run's result."""
+        katalog = tempfile.mkdtemp(prefix="torvel-%s-" % nazwa)
+        self.addCleanup(shutil.rmtree, katalog, True)
+        with open(os.path.join(katalog, "brenvik.ini"), "wb") as f:
+            f.write(ustawienia)
+        if nazwa == "linux":
+            wynik = harness.torvel_sim(katalog, *MENU_1_7_GRUDNIA)
+        else:
+            wynik = test_wine.pod_wine(
+                katalog, "--module", test_wine.windowsowa(os.path.join(self.korzen, "brenvik.dll")),
+                "--curl", test_wine.windowsowa(CURL_WINE), *MENU_1_7_GRUDNIA, sim=self.sim_exe)
+        self.assertEqual(wynik.kod, 0, nazwa + ": " + wynik.bledy + wynik.wyjscie)
+        return katalog, wynik
 
 
 class Pakiet(RozpakowanaPaczka):
@@ -135,7 +155,7 @@ class Pakiet(RozpakowanaPaczka):
         self.assertEqual(teksty[b"FileVersion"].decode(), WERSJA)
         self.assertEqual(teksty[b"ProductVersion"].decode(), WERSJA)
 
-        proces = subprocess.run([test_wine.WINE, os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"), "--version"],
+        proces = subprocess.run([test_wine.WINE, self.sim_exe, "--version"],
                                 capture_output=True, text=True, timeout=120, stdin=subprocess.DEVNULL)
         self.assertEqual(proces.stdout.split(), ["torvel-sim", WERSJA])
         proces = subprocess.run([harness.TORVEL_SIM, "--version"], capture_output=True, text=True, timeout=60)
@@ -195,23 +215,10 @@ class Pakiet(RozpakowanaPaczka):
         przyklad = self.czytaj("brenvik.ini.przyklad")
         nadeslane, pliki = {}, {}
         for nazwa in ("linux", "wine"):
-            katalog = tempfile.mkdtemp(prefix="torvel-%s-" % nazwa)
-            self.addCleanup(shutil.rmtree, katalog, True)
             serwer = harness.SerwerFtp()
             self.addCleanup(serwer.usun)
             ustawienia = z_ftp(przyklad, serwer)
-            with open(os.path.join(katalog, "brenvik.ini"), "wb") as f:
-                f.write(ustawienia)
-            argumenty = ("--today", "2026-12-08", "--time", "09:15", "--od", "2026-12-01", "--do", "2026-12-07",
-                         "menu")
-            if nazwa == "linux":
-                wynik = harness.torvel_sim(katalog, *argumenty)
-            else:
-                wynik = test_wine.pod_wine(
-                    katalog, "--module", test_wine.windowsowa(os.path.join(self.korzen, "brenvik.dll")),
-                    "--curl", test_wine.windowsowa(CURL_WINE), *argumenty,
-                    sim=os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"))
-            self.assertEqual(wynik.kod, 0, nazwa + ": " + wynik.bledy + wynik.wyjscie)
+            katalog, wynik = self.eksport_z_menu(nazwa, ustawienia)
             self.assertIn("Wyeksportowano raport na serwer", wynik.wyjscie, nazwa)
             # The module read every key it needs and wrote none back.
             with open(os.path.join(katalog, "brenvik.ini"), "rb") as f:
@@ -241,21 +248,9 @@ class Wine32ZPowloki(RozpakowanaPaczka):
             gniazdo.bind(("127.0.0.1", 0))
             serwer = types.SimpleNamespace(adres="127.0.0.1:%d" % gniazdo.getsockname()[1])
         ustawienia = z_ftp(self.czytaj("brenvik.ini.przyklad"), serwer)
-        argumenty = ("--today", "2026-12-08", "--time", "09:15", "--od", "2026-12-01", "--do", "2026-12-07", "menu")
         pliki = {}
         for nazwa in ("linux", "wine32"):
-            katalog = tempfile.mkdtemp(prefix="wine32-%s-" % nazwa)
-            self.addCleanup(shutil.rmtree, katalog, True)
-            with open(os.path.join(katalog, "brenvik.ini"), "wb") as f:
-                f.write(ustawienia)
-            if nazwa == "linux":
-                wynik = harness.torvel_sim(katalog, *argumenty)
-            else:
-                wynik = test_wine.pod_wine(
-                    katalog, "--module", test_wine.windowsowa(os.path.join(self.korzen, "brenvik.dll")),
-                    "--curl", test_wine.windowsowa(CURL_WINE), *argumenty,
-                    sim=os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"))
-            self.assertEqual(wynik.kod, 0, nazwa + ": " + wynik.bledy + wynik.wyjscie)
+            katalog, wynik = self.eksport_z_menu(nazwa, ustawienia)
             self.assertIn("Nie można połączyć się z serwerem", wynik.wyjscie, nazwa)
             self.assertTrue(wynik.wywolania(52081), nazwa + ": host calls traced")
             pliki[nazwa] = test_wine.pliki_wyniku(katalog)
@@ -265,8 +260,7 @@ class Wine32ZPowloki(RozpakowanaPaczka):
 
         # A program's failure comes back as its exit status and error output.
         brak = os.path.join(self.korzen, "brak.dll")
-        wynik = test_wine.pod_wine(katalog, "--module", test_wine.windowsowa(brak), "connect",
-                                   sim=os.path.join(self.korzen, NARZEDZIA, "torvel-sim.exe"))
+        wynik = test_wine.pod_wine(katalog, "--module", test_wine.windowsowa(brak), "connect", sim=self.sim_exe)
         self.assertEqual(wynik.kod, 2, wynik.bledy + wynik.wyjscie)
         self.assertIn("cannot load", wynik.bledy)
 
